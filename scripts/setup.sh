@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing need on Debian 12 (run as root).
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake ninja-build pkg-config git
+  libsdl2-dev libmpg123-dev libmp3lame-dev
+  libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
+  libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  libgtest-dev
+  xvfb xauth xdotool x11-utils
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

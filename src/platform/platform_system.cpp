@@ -1,0 +1,44 @@
+// The running executable's path and the monotonic clocks behind the frame clock.
+#include <unistd.h>
+#include <cstring>
+#include <ctime>
+#include "platform/win32.h"
+
+const char* PlatformExePathOverride = nullptr;
+
+// Copies at most size - 1 characters and always terminates, like the Win32 call.
+DWORD GetModuleFileNameA(HINSTANCE, char* buffer, DWORD size) {
+    if (!buffer || size == 0) return 0;
+    if (PlatformExePathOverride) {
+        size_t length = strlen(PlatformExePathOverride);
+        if (length >= size) length = size - 1;
+        memcpy(buffer, PlatformExePathOverride, length);
+        buffer[length] = '\0';
+        return (DWORD)length;
+    }
+    ssize_t length = readlink("/proc/self/exe", buffer, size - 1);
+    if (length < 0) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    buffer[length] = '\0';
+    return (DWORD)length;
+}
+
+static int64_t MonotonicNs() {
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return (int64_t)now.tv_sec * 1000000000 + now.tv_nsec;
+}
+
+BOOL QueryPerformanceFrequency(int64_t* frequency) {
+    *frequency = 1000000000;
+    return TRUE;
+}
+
+BOOL QueryPerformanceCounter(int64_t* counter) {
+    *counter = MonotonicNs();
+    return TRUE;
+}
+
+DWORD timeGetTime() { return (DWORD)(MonotonicNs() / 1000000); }

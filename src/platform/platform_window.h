@@ -1,0 +1,25 @@
+// What the window and message halves of the platform layer share.
+#pragma once
+#include <SDL2/SDL.h>
+#include "platform/win32.h"
+
+struct PlatformWindow {
+    SDL_Window* sdl;
+    WNDPROC proc;
+    int width, height;     // client size
+    bool fullscreen;
+    bool hasPixelFormat;
+    bool dcTaken;
+};
+
+struct PlatformContext {
+    SDL_GLContext gl;
+};
+
+// Looks a live window up by SDL id or by handle; null when it has gone.
+HWND PlatformWindowFromId(Uint32 id);
+bool PlatformWindowAlive(HWND window);
+
+// Test seam: the call whose name this holds fails as its Win32 counterpart can.
+extern const char* PlatformFailCall;
+bool PlatformShouldFail(const char* call);

@@ -1,0 +1,33 @@
+// The frame clock: milliseconds since the soundtrack started.
+#include <cstring>
+#include "shell/shell.h"
+
+FrameClockRecord FrameClock;
+
+void ClockStart() {
+    memset(&FrameClock, 0, sizeof FrameClock);
+    if (!QueryPerformanceFrequency(&FrameClock.frequency)) {
+        FrameClock.usesCounter = 0;
+        FrameClock.msStart = timeGetTime();
+        FrameClock.secondsPerTick = 0.001f;
+        FrameClock.frequency = 1000;
+        FrameClock.msLast = FrameClock.msStart;
+        return;
+    }
+    QueryPerformanceCounter(&FrameClock.counterStart);
+    FrameClock.usesCounter = 1;
+    FrameClock.secondsPerTick = (float)(1.0 / (double)FrameClock.frequency);
+    FrameClock.counterLast = FrameClock.counterStart;
+}
+
+double ClockElapsed() {
+    double elapsed;
+    if (FrameClock.usesCounter) {
+        int64_t now = 0;
+        QueryPerformanceCounter(&now);
+        elapsed = (double)(now - FrameClock.counterStart);
+    } else {
+        elapsed = (double)(uint32_t)(timeGetTime() - FrameClock.msStart);
+    }
+    return elapsed * FrameClock.secondsPerTick * 1000.0;
+}
