@@ -28,7 +28,8 @@ add_custom_command(OUTPUT ${ASSET_OUTPUTS} ${MODEL_OUTPUTS}
   COMMENT "Generating textures, models and the soundtrack")
 add_custom_target(models DEPENDS ${MODEL_OUTPUTS})
 
-add_executable(packbuild tools/packbuild/packbuild.cpp)
+add_executable(packbuild tools/packbuild/packbuild.cpp src/pack/tpack_write.cpp)
+target_include_directories(packbuild PRIVATE src)
 add_custom_command(OUTPUT ${PACK_FILE}
   COMMAND packbuild ${PACK_FILE} ${ASSET_DIR} ${PACK_ENTRIES}
   DEPENDS packbuild ${ASSET_OUTPUTS}

@@ -21,7 +21,10 @@ void PostQuitMessage(int exitCode) { Post(nullptr, WM_QUIT, (WPARAM)exitCode, 0)
 
 // Alt combinations and F10 are system keys, as on Windows.
 static void TranslateKey(const SDL_KeyboardEvent& key) {
+    // Without a window manager SDL may not know which window has the keyboard: keys then
+    // go to the foreground window.
     HWND window = PlatformWindowFromId(key.windowID);
+    if (!window) window = GetForegroundWindow();
     UINT vk = VirtualKeyFromSdl(key.keysym.sym);
     if (!window || vk == 0) return;
     bool down = key.type == SDL_KEYDOWN;

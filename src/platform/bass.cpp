@@ -1,0 +1,199 @@
+// The audio library's calls: version, start-up and output control, the one stream and its
+// position. All of them are made from the main thread; only the channel is shared with the
+// output's thread, under BassLock.
+#include <cstdio>
+#include "platform/bass_internal.h"
+
+DWORD BassReportedVersion = 0x80000;
+std::mutex BassLock;
+BassChannel BassStream;
+
+static int LastError = BASS_OK;
+static bool Initialised = false;
+static bool ManualRequested = false;
+static int InjectedFault = BASS_OK;
+static HSTREAM HandleCounter = 0;
+
+static BOOL Fail(int code) {
+    LastError = code;
+    return FALSE;
+}
+
+static BOOL Succeed() {
+    LastError = BASS_OK;
+    return TRUE;
+}
+
+static int TakeInjectedFault() {
+    int code = InjectedFault;
+    InjectedFault = BASS_OK;
+    return code;
+}
+
+// A handle names the stream only while that very stream exists. Handles change only on the
+// main thread, so reading one here needs no lock.
+static bool ValidHandle(HSTREAM handle) { return handle != 0 && handle == BassStream.handle; }
+
+DWORD BASS_GetVersion() { return BassReportedVersion; }
+
+// Device -1 is the default output, 0 the silent output; flags and window are not needed.
+BOOL BASS_Init(int device, DWORD freq, DWORD, HWND) {
+    if (int code = TakeInjectedFault()) return Fail(code);
+    if (Initialised) return Fail(BASS_ERROR_ALREADY);
+    if (device < -1 || device > 0) return Fail(BASS_ERROR_DEVICE);
+    if (freq < 8000 || freq > 192000) return Fail(BASS_ERROR_FREQ);
+    BassOutputKind kind = ManualRequested ? BASS_OUTPUT_MANUAL
+                          : device == 0   ? BASS_OUTPUT_SILENT
+                                          : BASS_OUTPUT_SDL;
+    int code = BassOutputOpen(kind, freq);
+    if (code != BASS_OK) return Fail(code);
+    Initialised = true;
+    return Succeed();
+}
+
+// The output runs from BASS_Init on; BASS_Stop pauses it and BASS_Start resumes it.
+BOOL BASS_Start() {
+    if (!Initialised) return Fail(BASS_ERROR_INIT);
+    BassOutputRun(true);
+    return Succeed();
+}
+
+BOOL BASS_Stop() {
+    if (!Initialised) return Fail(BASS_ERROR_INIT);
+    BassOutputRun(false);
+    return Succeed();
+}
+
+int BASS_ErrorGetCode() { return LastError; }
+
+static int DecodeFromFile(const char* path, DWORD offset, DWORD length, BassPcm* pcm) {
+    FILE* file = path ? fopen(path, "rb") : nullptr;
+    if (!file) return BASS_ERROR_FILEOPEN;
+    std::vector<uint8_t> data;
+    if (fseek(file, (long)offset, SEEK_SET) == 0) {
+        uint8_t chunk[65536];
+        size_t got;
+        while ((length == 0 || data.size() < length) && (got = fread(chunk, 1, sizeof chunk, file)) > 0)
+            data.insert(data.end(), chunk, chunk + got);
+        if (length && data.size() > length) data.resize(length);
+    }
+    fclose(file);
+    return BassDecodeMp3(data.data(), data.size(), pcm);
+}
+
+// The whole stream is decoded here, so the caller's memory is not read after this returns.
+HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, DWORD offset, DWORD length, DWORD) {
+    int code = TakeInjectedFault();
+    if (!code && !Initialised) code = BASS_ERROR_INIT;
+    if (!code && BassStream.handle) code = BASS_ERROR_NOCHAN;
+    if (!code && mem && !file) code = BASS_ERROR_ILLPARAM;
+    BassPcm pcm;
+    if (!code && mem) code = BassDecodeMp3((const uint8_t*)file + offset, length, &pcm);
+    if (!code && !mem) code = DecodeFromFile((const char*)file, offset, length, &pcm);
+    if (code) {
+        Fail(code);
+        return 0;
+    }
+    if (++HandleCounter == 0) ++HandleCounter;
+    std::lock_guard<std::mutex> hold(BassLock);
+    BassStream = BassChannel{};
+    BassStream.pcm = std::move(pcm);
+    BassStream.handle = HandleCounter;
+    Succeed();
+    return HandleCounter;
+}
+
+// A stream that is not playing starts from its beginning; one that plays restarts only when
+// flushed, and otherwise just takes the new loop flag.
+BOOL BASS_StreamPlay(HSTREAM handle, BOOL flush, DWORD flags) {
+    if (!Initialised) return Fail(BASS_ERROR_INIT);
+    if (!ValidHandle(handle)) return Fail(BASS_ERROR_HANDLE);
+    std::lock_guard<std::mutex> hold(BassLock);
+    BassChannel& c = BassStream;
+    if (flush || !c.playing) {
+        c.consumedFp = 0;
+        c.rampFrom = c.rampTo = 0;
+        c.rampLenNs = 0;
+        c.manualPos = 0;
+    }
+    c.loop = (flags & BASS_SAMPLE_LOOP) != 0;
+    c.playing = true;
+    return Succeed();
+}
+
+DWORD BASS_ChannelGetPosition(HSTREAM handle) {
+    if (!ValidHandle(handle)) {
+        Fail(BASS_ERROR_HANDLE);
+        return (DWORD)-1;
+    }
+    std::lock_guard<std::mutex> hold(BassLock);
+    LastError = BASS_OK;
+    return BassPositionNow(BassStream, BassNowNs());
+}
+
+BOOL BASS_StreamFree(HSTREAM handle) {
+    if (!ValidHandle(handle)) return Fail(BASS_ERROR_HANDLE);
+    BassPcm gone;  // released outside the lock
+    {
+        std::lock_guard<std::mutex> hold(BassLock);
+        gone = std::move(BassStream.pcm);
+        BassStream = BassChannel{};
+    }
+    return Succeed();
+}
+
+// --- For tests and tools ---------------------------------------------------------------
+
+void BassManualOutput(BOOL on) { ManualRequested = on != FALSE; }
+
+void BassManualAdvance(DWORD bytes) {
+    if (BassOutputCurrent() != BASS_OUTPUT_MANUAL) return;
+    std::lock_guard<std::mutex> hold(BassLock);
+    BassChannel& c = BassStream;
+    if (!c.handle || !c.playing) return;
+    uint64_t frameBytes = (uint64_t)c.pcm.channels * 2;
+    uint64_t total = (uint64_t)c.pcm.frames * frameBytes;
+    c.manualPos += bytes - bytes % frameBytes;
+    if (c.manualPos < total) return;
+    if (c.loop) {
+        c.manualPos %= total;
+    } else {
+        c.manualPos = total;
+        c.playing = false;
+    }
+}
+
+void BassManualSetPosition(DWORD position) {
+    if (BassOutputCurrent() != BASS_OUTPUT_MANUAL) return;
+    std::lock_guard<std::mutex> hold(BassLock);
+    if (BassStream.handle) BassStream.manualPos = position;
+}
+
+void BassFailNext(int code) { InjectedFault = code; }
+
+void BassClose() {
+    BassOutputClose();
+    {
+        std::lock_guard<std::mutex> hold(BassLock);
+        BassStream = BassChannel{};
+    }
+    Initialised = false;
+    ManualRequested = false;
+    InjectedFault = BASS_OK;
+    LastError = BASS_OK;
+}
+
+const char* BassOutputName() {
+    switch (BassOutputCurrent()) {
+        case BASS_OUTPUT_SDL: return "sdl";
+        case BASS_OUTPUT_SILENT: return "silent";
+        case BASS_OUTPUT_MANUAL: return "manual";
+        default: return "none";
+    }
+}
+
+DWORD BassDeliveredPosition(HSTREAM handle) {
+    if (!ValidHandle(handle)) return (DWORD)-1;
+    std::lock_guard<std::mutex> hold(BassLock);
+    return BassPositionDelivered(BassStream);
+}

@@ -1,0 +1,204 @@
+// The output that consumes the stream: SDL2 audio, a silent stand-in that keeps real time by
+// the monotonic clock where no sound device exists, or nothing at all (manual). Also the
+// position arithmetic, which depends on how the output hands data over.
+#include <SDL2/SDL.h>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+#include "platform/bass_internal.h"
+
+static const int BLOCK_FRAMES = 1024;
+static const int64_t NS_PER_S = 1000000000;
+static const int64_t SILENT_LEAD_NS = 2000000;
+
+static BassOutputKind Kind = BASS_OUTPUT_NONE;
+static DWORD OutputRate = 44100;
+static SDL_AudioDeviceID Device = 0;
+static std::thread SilentThread;
+static std::condition_variable SilentWake;
+static bool SilentQuit = false;  // guarded by BassLock
+static bool Running = false;     // guarded by BassLock
+
+// libstdc++'s steady clock is CLOCK_MONOTONIC; the silent output sleeps on the same clock.
+int64_t BassNowNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+BassOutputKind BassOutputCurrent() { return Kind; }
+
+// Where in the stream, in whole frames, playback stands after `consumed` frames.
+static uint64_t StreamFrame(const BassChannel& c, uint64_t consumed) {
+    uint64_t length = c.pcm.frames;
+    if (length == 0) return 0;
+    if (c.loop) return consumed % length;
+    return consumed < length ? consumed : length;
+}
+
+static uint64_t FrameBytes(const BassChannel& c) { return (uint64_t)c.pcm.channels * 2; }
+
+// The position glides at the output's pace along the last block handed over, reaching its
+// end when the block's time is up: readers see it move smoothly, yet never past what was
+// handed over. A block handed before its time extends the line backwards from its start.
+DWORD BassPositionNow(const BassChannel& c, int64_t nowNs) {
+    if (Kind == BASS_OUTPUT_MANUAL) return (DWORD)c.manualPos;
+    uint64_t consumed = c.rampTo;
+    int64_t into = nowNs - c.rampStartNs;
+    if (c.rampLenNs > 0 && into < c.rampLenNs) {
+        int64_t moved = (int64_t)(c.rampTo - c.rampFrom) * into / c.rampLenNs;
+        consumed = moved < 0 && (uint64_t)-moved > c.rampFrom ? 0 : c.rampFrom + moved;
+    }
+    return (DWORD)(StreamFrame(c, consumed) * FrameBytes(c));
+}
+
+DWORD BassPositionDelivered(const BassChannel& c) {
+    if (Kind == BASS_OUTPUT_MANUAL) return (DWORD)c.manualPos;
+    return (DWORD)(StreamFrame(c, c.rampTo) * FrameBytes(c));
+}
+
+// Mono output: the channels are averaged.
+static int16_t OutputSample(const BassChannel& c, uint64_t frame) {
+    const int16_t* s = &c.pcm.samples[frame * c.pcm.channels];
+    int sum = 0;
+    for (int ch = 0; ch < c.pcm.channels; ch++) sum += s[ch];
+    return (int16_t)(sum / c.pcm.channels);
+}
+
+// Hands `frames` output frames to the device, stepping through the stream at its own rate
+// (nearest sample). Called with BassLock held.
+static void MixBlock(int16_t* out, int frames, int64_t startNs, int64_t lenNs) {
+    BassChannel& c = BassStream;
+    uint64_t step = ((uint64_t)c.pcm.rate << 32) / OutputRate;
+    uint64_t before = c.consumedFp >> 32;
+    for (int i = 0; i < frames; i++) {
+        out[i] = 0;
+        if (!c.handle || !c.playing) continue;
+        uint64_t consumed = c.consumedFp >> 32;
+        if (!c.loop && consumed >= c.pcm.frames) {
+            c.playing = false;
+            continue;
+        }
+        out[i] = OutputSample(c, StreamFrame(c, consumed));
+        c.consumedFp += step;
+    }
+    c.rampFrom = before;
+    c.rampTo = c.consumedFp >> 32;
+    c.rampStartNs = startNs;
+    c.rampLenNs = lenNs;
+}
+
+static void SDLCALL SdlFeed(void*, Uint8* stream, int len) {
+    int frames = len / 2;
+    std::lock_guard<std::mutex> hold(BassLock);
+    MixBlock((int16_t*)stream, frames, BassNowNs(), frames * NS_PER_S / OutputRate);
+}
+
+// Block k is due exactly k blocks after the output (re)started, so the stream is consumed
+// at the output rate however late the thread wakes; a late thread catches up at once. Each
+// block is handed over a little before it is due, so that the position, which runs on its
+// own line, does not stall while the thread wakes up.
+static void SilentLoop() {
+    static int16_t scratch[BLOCK_FRAMES];
+    std::unique_lock<std::mutex> lock(BassLock);
+    int64_t start = 0;
+    int64_t block = -1;  // -1: restart the schedule
+    while (!SilentQuit) {
+        if (!Running) {
+            block = -1;
+            SilentWake.wait(lock);
+            continue;
+        }
+        if (block < 0) {
+            start = BassNowNs();
+            block = 0;
+        }
+        int64_t due = start + (int64_t)((__int128)block * BLOCK_FRAMES * NS_PER_S / OutputRate);
+        int64_t next = start + (int64_t)((__int128)(block + 1) * BLOCK_FRAMES * NS_PER_S / OutputRate);
+        if (BassNowNs() < due - SILENT_LEAD_NS) {
+            std::chrono::steady_clock::time_point wake{std::chrono::nanoseconds(due - SILENT_LEAD_NS)};
+            SilentWake.wait_until(lock, wake);
+            continue;
+        }
+        MixBlock(scratch, BLOCK_FRAMES, due, next - due);
+        block++;
+    }
+}
+
+// SDL's "dummy" driver keeps poor time and "disk" writes a file: neither is a sound device.
+static bool OpenSdl() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    const char* driver = SDL_GetCurrentAudioDriver();
+    if (driver && strcmp(driver, "dummy") != 0 && strcmp(driver, "disk") != 0) {
+        SDL_AudioSpec want, have;
+        SDL_zero(want);
+        want.freq = (int)OutputRate;
+        want.format = AUDIO_S16SYS;
+        want.channels = 1;
+        want.samples = BLOCK_FRAMES;
+        want.callback = SdlFeed;
+        Device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+        if (Device) return true;
+    }
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+}
+
+int BassOutputOpen(BassOutputKind kind, DWORD rate) {
+    // The library is never shut down explicitly: close the output before the process's
+    // statics go, so the silent thread is joined rather than destroyed while running.
+    static bool closeAtExit = atexit(BassOutputClose) == 0;
+    (void)closeAtExit;
+    OutputRate = rate;
+    if (kind == BASS_OUTPUT_SDL && !OpenSdl()) {
+        fprintf(stderr, "audio: no sound device, playing silently in real time\n");
+        kind = BASS_OUTPUT_SILENT;
+    }
+    {
+        std::lock_guard<std::mutex> hold(BassLock);
+        Running = true;
+        SilentQuit = false;
+    }
+    if (kind == BASS_OUTPUT_SILENT) {
+        try {
+            SilentThread = std::thread(SilentLoop);
+        } catch (...) {
+            return BASS_ERROR_DRIVER;
+        }
+    }
+    if (kind == BASS_OUTPUT_SDL) SDL_PauseAudioDevice(Device, 0);
+    Kind = kind;
+    return BASS_OK;
+}
+
+void BassOutputClose() {
+    if (Kind == BASS_OUTPUT_SDL) {
+        SDL_CloseAudioDevice(Device);
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        Device = 0;
+    }
+    if (SilentThread.joinable()) {
+        {
+            std::lock_guard<std::mutex> hold(BassLock);
+            SilentQuit = true;
+        }
+        SilentWake.notify_all();
+        SilentThread.join();
+    }
+    std::lock_guard<std::mutex> hold(BassLock);
+    Running = false;
+    Kind = BASS_OUTPUT_NONE;
+}
+
+// Stopped output holds the position at what was handed over; it resumes from there.
+void BassOutputRun(bool run) {
+    if (Kind == BASS_OUTPUT_SDL) SDL_PauseAudioDevice(Device, run ? 0 : 1);
+    {
+        std::lock_guard<std::mutex> hold(BassLock);
+        Running = run;
+        if (!run) BassStream.rampFrom = BassStream.rampTo;
+    }
+    SilentWake.notify_all();
+}

@@ -1,0 +1,44 @@
+#include "test_support.h"
+#include <cstring>
+#include "demo/demo.h"
+#include "music/music.h"
+#include "platform/platform_window.h"
+#include "shell/shell.h"
+
+std::vector<RecordedBox> Boxes;
+int BoxAnswer = IDNO;
+
+static int RecordBox(HWND, const char* text, const char* caption, UINT type) {
+    Boxes.push_back({caption, text, type, PlatformWindowAlive(WindowHandle), MusicBuffer != nullptr});
+    return (type & 0xF) == MB_YESNO ? BoxAnswer : IDOK;
+}
+
+void BoxesStart(int answer) {
+    Boxes.clear();
+    BoxAnswer = answer;
+    SetMessageBoxHook(RecordBox);
+}
+
+void BoxesStop() { SetMessageBoxHook(nullptr); }
+
+std::string BoxTexts() {
+    std::string all;
+    for (const RecordedBox& box : Boxes) all += box.caption + ": " + box.text + "\n";
+    return all;
+}
+
+void ResetShell() {
+    memset(KeyState, 0, sizeof KeyState);
+    WindowActive = 1;
+    QuitFlag = false;
+    memset(&LastMessage, 0, sizeof LastMessage);
+    FullscreenFlag = 0;
+    ColorBits = 16;
+    WindowHandle = nullptr;
+    DeviceContext = nullptr;
+    RenderingContext = nullptr;
+    InstanceHandle = nullptr;
+    HiddenPageFlag = 0;
+    PlatformFailCall = nullptr;
+    PlatformClearMessages();
+}

@@ -1,0 +1,42 @@
+// assetgen ASSET_DIR MODEL_DIR: generates every image, the soundtrack and the models
+// of the demo. The output is the same, byte for byte, on every run.
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "assetgen/models.h"
+#include "assetgen/soundtrack.h"
+#include "assetgen/textures.h"
+#include "assetgen/tga_writer.h"
+
+static bool MakeDirs(const std::string& path) {
+    for (size_t at = 1; at <= path.size(); at++) {
+        if (at < path.size() && path[at] != '/') continue;
+        std::string part = path.substr(0, at);
+        if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return false;
+    }
+    return true;
+}
+
+static int Fail(const char* what) {
+    std::fprintf(stderr, "assetgen: %s\n", what);
+    return 1;
+}
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: assetgen ASSET_DIR MODEL_DIR\n");
+        return 2;
+    }
+    std::string assets = argv[1], models = argv[2];
+    if (!MakeDirs(assets) || !MakeDirs(models)) return Fail("cannot create the output folders");
+    if (!WriteTextures(assets)) return Fail("cannot write the textures");
+    if (!WriteModels(models)) return Fail("cannot write the models");
+    std::vector<uint8_t> mp3;
+    if (!GenerateSoundtrack(mp3)) return Fail("cannot encode the soundtrack");
+    if (!WriteFileBytes(assets + "/Zozivuv.mp3", mp3)) return Fail("cannot write the soundtrack");
+    return 0;
+}

@@ -1,0 +1,154 @@
+#include "assetgen/models.h"
+
+#include <cmath>
+
+static const float Pi = 3.14159265f;
+
+struct Vertex {
+    float x, y, z, u, v;
+};
+
+enum { GRID_POLE_FIRST = 1, GRID_POLE_LAST = 2 };
+
+// Adds a (rows+1) x (cols+1) vertex grid, fn(s, t) giving the vertex at s = i/rows,
+// t = j/cols, and two triangles per cell, counter-clockwise about ds x dt. Rows that
+// collapse to a pole get one triangle per cell instead of a degenerate pair.
+template <typename Fn>
+static void AddGrid(Mesh& mesh, int rows, int cols, int poles, Fn fn) {
+    int base = MeshVertexCount(mesh);
+    for (int i = 0; i <= rows; i++) {
+        for (int j = 0; j <= cols; j++) {
+            Vertex p = fn((float)i / rows, (float)j / cols);
+            MeshAddVertex(mesh, p.x, p.y, p.z, p.u, p.v);
+        }
+    }
+    for (int i = 0; i < rows; i++) {
+        for (int j = 0; j < cols; j++) {
+            int a = base + i * (cols + 1) + j, b = a + cols + 1, c = b + 1, d = a + 1;
+            if (!(i == rows - 1 && (poles & GRID_POLE_LAST))) MeshAddFace(mesh, a, b, c);
+            if (!(i == 0 && (poles & GRID_POLE_FIRST))) MeshAddFace(mesh, a, c, d);
+        }
+    }
+}
+
+Mesh MakeGalaxy() {
+    const float radius = 200.0f;
+    Mesh mesh;
+    for (int arm = 0; arm < 3; arm++) {
+        float start = arm * 2.0f * Pi / 3.0f;
+        AddGrid(mesh, 90, 4, 0, [&](float s, float t) {
+            float angle = start + 2.4f * Pi * s;
+            float width = radius * (0.05f + 0.16f * s) * (1.0f - s * s * s * s);
+            float r = radius * (0.1f + 0.9f * s) + width * (t - 0.5f);
+            float h = radius * 0.02f * (1.0f - s) * std::sin(Pi * t);
+            return Vertex{r * std::cos(angle), h, r * std::sin(angle), 2.0f * s, t};
+        });
+    }
+    // Flattened central bulge.
+    AddGrid(mesh, 10, 24, GRID_POLE_FIRST | GRID_POLE_LAST, [&](float s, float t) {
+        float th = Pi * s, ph = 2.0f * Pi * (t - 0.5f);
+        float x = std::sin(th) * std::sin(ph), y = std::cos(th), z = std::sin(th) * std::cos(ph);
+        return Vertex{radius * 0.18f * x, radius * 0.07f * y, radius * 0.18f * z, t, 1.0f - s};
+    });
+    return mesh;
+}
+
+Mesh MakeKnot() {
+    const float big = 18.0f, small = 7.0f, tube = 2.2f;
+    auto curve = [&](float a, float* out) {
+        float rr = big + small * std::cos(3.0f * a);
+        out[0] = rr * std::cos(2.0f * a);
+        out[1] = rr * std::sin(2.0f * a);
+        out[2] = small * std::sin(3.0f * a);
+    };
+    Mesh mesh;
+    AddGrid(mesh, 180, 10, 0, [&](float s, float t) {
+        float a = 2.0f * Pi * s, p[3], q[3], tan[3], n[3], b[3];
+        curve(a, p);
+        curve(a + 0.001f, q);
+        float len = 0;
+        for (int k = 0; k < 3; k++) tan[k] = q[k] - p[k], len += tan[k] * tan[k];
+        for (int k = 0; k < 3; k++) tan[k] /= std::sqrt(len);
+        // Normal: the outward radial direction with its tangent part removed.
+        float radial[3] = {std::cos(2.0f * a), std::sin(2.0f * a), 0};
+        float dot = radial[0] * tan[0] + radial[1] * tan[1];
+        for (int k = 0; k < 3; k++) n[k] = radial[k] - dot * tan[k];
+        len = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+        for (int k = 0; k < 3; k++) n[k] /= len;
+        b[0] = n[1] * tan[2] - n[2] * tan[1];  // n x tan keeps the faces turned outwards
+        b[1] = n[2] * tan[0] - n[0] * tan[2];
+        b[2] = n[0] * tan[1] - n[1] * tan[0];
+        float c = tube * std::cos(2.0f * Pi * t), d = tube * std::sin(2.0f * Pi * t);
+        return Vertex{p[0] + c * n[0] + d * b[0], p[1] + c * n[1] + d * b[1],
+                      p[2] + c * n[2] + d * b[2], 8.0f * s, t};
+    });
+    return mesh;
+}
+
+Mesh MakeTube() {
+    const float halfLength = 50.0f;
+    Mesh mesh;
+    AddGrid(mesh, 60, 32, 0, [&](float s, float t) {
+        float y = halfLength * (1.0f - 2.0f * s), a = 2.0f * Pi * t;
+        float r = 3.0f * (1.0f + 0.08f * std::sin(2.0f * Pi * y / 8.0f));
+        return Vertex{r * std::cos(a), y, r * std::sin(a), 2.0f * t, 10.0f * s};
+    });
+    return mesh;
+}
+
+// Expression of a head: displacements (in head units) of its features.
+struct FaceShape {
+    float width, nose, brow, eyes, cheeks, smile, mouthOpen, jaw, chin;
+};
+
+static float Bump(float x, float y, float cx, float cy, float sx, float sy) {
+    float dx = (x - cx) / sx, dy = (y - cy) / sy;
+    return std::exp(-0.5f * (dx * dx + dy * dy));
+}
+
+static float Pair(float x, float y, float cx, float cy, float sx, float sy) {
+    return Bump(x, y, -cx, cy, sx, sy) + Bump(x, y, cx, cy, sx, sy);
+}
+
+static float FaceRelief(const FaceShape& f, float x, float y) {
+    return f.nose * (Bump(x, y, 0, -0.08f, 0.08f, 0.2f) + 0.5f * Bump(x, y, 0, -0.26f, 0.12f, 0.06f)) -
+           f.eyes * Pair(x, y, 0.32f, 0.18f, 0.11f, 0.08f) + f.brow * Pair(x, y, 0.3f, 0.33f, 0.16f, 0.05f) +
+           f.cheeks * Pair(x, y, 0.42f, -0.18f, 0.14f, 0.12f) + f.smile * Pair(x, y, 0.19f, -0.42f, 0.05f, 0.05f) +
+           0.04f * (Bump(x, y, 0, -0.41f, 0.15f, 0.03f) + Bump(x, y, 0, -0.53f, 0.14f, 0.03f)) -
+           f.mouthOpen * Bump(x, y, 0, -0.47f, 0.13f, 0.05f) + f.chin * Bump(x, y, 0, -0.74f, 0.15f, 0.1f);
+}
+
+static Mesh MakeHead(const FaceShape& f) {
+    Mesh mesh;
+    // Rows crowd towards the equator and columns towards the front, where the
+    // features are; the mapping stays uniform in the grid.
+    AddGrid(mesh, 36, 48, GRID_POLE_FIRST | GRID_POLE_LAST, [&](float s, float t) {
+        float w = 2.0f * t - 1.0f;
+        float th = Pi * s + 0.6f * 0.5f * std::sin(2.0f * Pi * s), ph = Pi * w * (0.35f + 0.65f * w * w);
+        float x = std::sin(th) * std::sin(ph), y = std::cos(th), z = std::sin(th) * std::cos(ph);
+        float front = z > 0 ? z : 0;
+        float r = 1.0f + front * FaceRelief(f, x, y) + 0.08f * (1.0f - front) * Pair(x, y, 1.0f, 0.05f, 0.12f, 0.18f);
+        float stretch = 1.0f + f.jaw * (y < 0 ? -y : 0);
+        return Vertex{f.width * x * r, y * r * stretch, 0.85f * z * r, t, 1.0f - s};
+    });
+    return mesh;
+}
+
+Mesh MakeCaraTio1() { return MakeHead({0.78f, 0.22f, 0.05f, 0.12f, 0.05f, 0.0f, 0.03f, 0.05f, 0.08f}); }
+Mesh MakeCara1() { return MakeHead({0.80f, 0.20f, 0.04f, 0.10f, 0.08f, 0.06f, 0.0f, 0.0f, 0.06f}); }
+Mesh MakeCara2() { return MakeHead({0.72f, 0.32f, 0.14f, 0.2f, 0.0f, -0.03f, 0.3f, 0.3f, 0.15f}); }
+
+const ModelEntry ModelTable[] = {
+    {"CaraTio1.3DS", "CaraTio1", MakeCaraTio1}, {"Galaxy.3DS", "Galaxy", MakeGalaxy},
+    {"Nudo.3DS", "Nudo", MakeKnot},             {"Tubo.3ds", "Tubo", MakeTube},
+    {"cara1.3DS", "cara1", MakeCara1},          {"cara2.3DS", "cara2", MakeCara2},
+};
+const int ModelCount = (int)(sizeof(ModelTable) / sizeof(ModelTable[0]));
+
+bool WriteModels(const std::string& dir) {
+    for (int i = 0; i < ModelCount; i++) {
+        Mesh mesh = ModelTable[i].make();
+        if (!Write3ds(dir + "/" + ModelTable[i].fileName, mesh, ModelTable[i].objectName)) return false;
+    }
+    return true;
+}

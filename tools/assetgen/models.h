@@ -1,0 +1,29 @@
+// The demo's 3DS models, built from parametric surfaces, and the step that writes
+// them into the model folder.
+#pragma once
+#include <string>
+
+#include "assetgen/max3ds_writer.h"
+
+struct ModelEntry {
+    const char* fileName;
+    const char* objectName;
+    Mesh (*make)();
+};
+
+extern const ModelEntry ModelTable[];
+extern const int ModelCount;
+
+// Spiral galaxy lying in the x-z plane, about 400 units across, visible from +y.
+Mesh MakeGalaxy();
+// (2,3) torus knot about 55 units across.
+Mesh MakeKnot();
+// Open ribbed tube along y, radius about 3, 100 long, faces turned inwards.
+Mesh MakeTube();
+// Heads looking down +z, about 2 units tall. All three share one grid, so their
+// triangles match index for index (the morph pairs them); only the shape differs.
+Mesh MakeCaraTio1();
+Mesh MakeCara1();
+Mesh MakeCara2();
+
+bool WriteModels(const std::string& dir);

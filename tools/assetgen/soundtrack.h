@@ -1,0 +1,21 @@
+// The soundtrack "Zozivuv.mp3": a spring piece composed around the demo's cues,
+// synthesized here and encoded as mono 44.1 kHz MPEG-1 Layer III at 128 kbit/s.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+// Length of the music in samples (146.4 s). The demo ends 12,853,248 stream bytes
+// (6,426,624 samples) in, so the music outlasts the timeline.
+enum { SOUNDTRACK_SAMPLES = 6456240 };
+
+// Samples (stream bytes / 2) of scene 1's five white flashes; an impact starts at each.
+extern const int32_t FlashCueSamples[5];
+
+// Synthesizes the whole track as 16-bit mono at 44,100 Hz. Peaks stay at -4 dBFS,
+// so that the decoded MP3 stays below -1 dBFS.
+void RenderSoundtrack(std::vector<int16_t>& pcm);
+// Encodes mono 44,100 Hz PCM as 128 kbit/s CBR with the LAME/Info tag in the first
+// frame, so decoders can drop the encoder delay and padding. False if LAME fails.
+bool EncodeMp3(const std::vector<int16_t>& pcm, std::vector<uint8_t>& mp3);
+// RenderSoundtrack followed by EncodeMp3.
+bool GenerateSoundtrack(std::vector<uint8_t>& mp3);
