@@ -3,6 +3,7 @@
 // output's thread, under BassLock.
 #include <cstdio>
 #include "platform/bass_internal.h"
+#include "platform/platform_window.h"
 
 DWORD BassReportedVersion = 0x80000;
 std::mutex BassLock;
@@ -107,6 +108,7 @@ HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, DWORD offset, DWORD le
 // flushed, and otherwise just takes the new loop flag.
 BOOL BASS_StreamPlay(HSTREAM handle, BOOL flush, DWORD flags) {
     if (!Initialised) return Fail(BASS_ERROR_INIT);
+    if (PlatformShouldFail("BASS_StreamPlay")) return Fail(BASS_ERROR_UNKNOWN);
     if (!ValidHandle(handle)) return Fail(BASS_ERROR_HANDLE);
     std::lock_guard<std::mutex> hold(BassLock);
     BassChannel& c = BassStream;

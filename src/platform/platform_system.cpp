@@ -25,6 +25,15 @@ DWORD GetModuleFileNameA(HINSTANCE, char* buffer, DWORD size) {
     return (DWORD)length;
 }
 
+FILE* PlatformOpenFile(const char* path, const char* mode) {
+    if (!path || !mode) return nullptr;
+    char native[4096];
+    size_t length = strlen(path);
+    if (length >= sizeof native) return nullptr;
+    for (size_t i = 0; i <= length; i++) native[i] = path[i] == '\\' ? '/' : path[i];
+    return fopen(native, mode);
+}
+
 static int64_t MonotonicNs() {
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);

@@ -2,6 +2,7 @@
 // top of SDL2. Values are the Win32 ones, so code and messages read as they would there.
 #pragma once
 #include <cstdint>
+#include <cstdio>
 
 typedef int BOOL;
 typedef uint32_t UINT;
@@ -179,6 +180,9 @@ BOOL SwapBuffers(HDC dc);
 // Full path of the running executable; PlatformExePathOverride replaces it (tests, tools).
 DWORD GetModuleFileNameA(HINSTANCE module, char* buffer, DWORD size);
 extern const char* PlatformExePathOverride;
+// fopen for the demo's own relative paths: a backslash separates folders, as on Windows
+// ("Data\\Tubo.3ds" opens Data/Tubo.3ds); callers keep the text as given for their messages.
+FILE* PlatformOpenFile(const char* path, const char* mode);
 BOOL QueryPerformanceFrequency(int64_t* frequency);
 BOOL QueryPerformanceCounter(int64_t* counter);
 DWORD timeGetTime();

@@ -75,6 +75,18 @@ TEST_F(StartUp, MissingSoundtrackEntry) {
     EXPECT_EQ(LastBox().text, "Demo Init error...");
 }
 
+// The stream and its memory are released before the window, and both before the box.
+TEST_F(StartUp, PlaybackFailureReleasesTheStreamFirst) {
+    InstallDemo("Zozivuv.mp3");
+    PlatformFailCall = "BASS_StreamPlay";
+    EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, SW_SHOW), 0);
+    EXPECT_EQ(LastBox().text, "Unable to Play sound module!") << BoxTexts();
+    EXPECT_EQ(LastBox().caption, "Bass error");
+    EXPECT_FALSE(LastBox().musicBuffered);
+    EXPECT_FALSE(LastBox().windowAlive);
+    EXPECT_EQ(MusicStream, 0u);
+}
+
 TEST_F(StartUp, FullRunEndsOnTheQuitMessageAndReleasesEverything) {
     InstallDemo("Zozivuv.mp3");
     PostQuitMessage(5);
