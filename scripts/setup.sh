@@ -7,7 +7,7 @@ PACKAGES=(
   libsdl2-dev libmpg123-dev libmp3lame-dev
   libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
   libfreetype-dev libfontconfig-dev fonts-dejavu-core
-  libgtest-dev
+  libgtest-dev libpng-dev
   xvfb xauth xdotool x11-utils
 )
 

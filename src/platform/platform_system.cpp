@@ -45,8 +45,10 @@ BOOL QueryPerformanceFrequency(int64_t* frequency) {
     return TRUE;
 }
 
+int64_t PlatformCounterOverride = -1;
+
 BOOL QueryPerformanceCounter(int64_t* counter) {
-    *counter = MonotonicNs();
+    *counter = PlatformCounterOverride >= 0 ? PlatformCounterOverride : MonotonicNs();
     return TRUE;
 }
 

@@ -1,0 +1,255 @@
+// Glyph outlines: fontconfig finds the face, FreeType reads its outlines in font units, curves
+// become short chords and the GLU tessellator fills the contours with the non-zero rule (the
+// rule TrueType and CFF outlines are drawn with, so overlapping contours stay filled).
+#include "fx/font_outline.h"
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include <GL/glu.h>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <deque>
+#include "fx/font.h"
+
+// Largest distance, in em, between a curve and its chords: a third of a pixel for a caption
+// 1.5 units from the camera, far less at the usual 6 units.
+static const double CURVE_TOLERANCE = 0.0005;
+static const int CURVE_MAX_STEPS = 64;
+
+typedef std::array<double, 3> Point;
+
+struct Contours {
+    std::vector<Point> points;
+    std::vector<size_t> starts;  // index of each contour's first point
+    double scale;                // em per font unit
+};
+
+struct TessOutput {
+    std::deque<Point> extra;  // vertices made where edges cross; a deque keeps them in place
+    std::vector<float>* triangles;
+    bool failed;
+};
+
+static FT_Library Library;
+static FT_Face Face;
+static GLUtesselator* Tess;
+static FT_Pos EmboldenUnits;  // synthetic bold strength, 0 when the face is bold already
+
+static const uint16_t Cp1252High[32] = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+
+uint32_t Cp1252ToUnicode(uint8_t code) {
+    return code >= 0x80 && code < 0xA0 ? Cp1252High[code - 0x80] : code;
+}
+
+// The file of the best match for a bold FontFace; "serif" follows it so that a serif face
+// stands in where it is missing. Fontconfig asks for synthetic bold when the match is regular.
+static bool FindFontFile(int* index, bool* embolden) {
+    if (!FcInit()) return false;
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, (const FcChar8*)FontFace);
+    FcPatternAddString(pattern, FC_FAMILY, (const FcChar8*)"serif");
+    FcPatternAddInteger(pattern, FC_WEIGHT, FC_WEIGHT_BOLD);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPatternDestroy(pattern);
+    FcChar8* file = nullptr;
+    bool found = match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch;
+    if (found) {
+        snprintf(FontFile, sizeof FontFile, "%s", (const char*)file);
+        if (FcPatternGetInteger(match, FC_INDEX, 0, index) != FcResultMatch) *index = 0;
+        FcBool bold = FcFalse;
+        FcPatternGetBool(match, FC_EMBOLDEN, 0, &bold);
+        *embolden = bold;
+    }
+    if (match) FcPatternDestroy(match);
+    return found;
+}
+
+static void TessVertex(void* vertex, void* data) {
+    const double* p = (const double*)vertex;
+    std::vector<float>* out = ((TessOutput*)data)->triangles;
+    out->push_back((float)p[0]);
+    out->push_back((float)p[1]);
+}
+
+static void TessCombine(GLdouble coords[3], void**, GLfloat*, void** vertex, void* data) {
+    TessOutput* output = (TessOutput*)data;
+    output->extra.push_back({coords[0], coords[1], coords[2]});
+    *vertex = output->extra.back().data();
+}
+
+static void TessError(GLenum, void* data) { ((TessOutput*)data)->failed = true; }
+// Its presence alone makes the tessellator emit separate triangles, never fans or strips.
+static void TessEdgeFlag(GLboolean, void*) {}
+
+static bool TessOpen() {
+    Tess = gluNewTess();
+    if (!Tess) return false;
+    gluTessCallback(Tess, GLU_TESS_VERTEX_DATA, (_GLUfuncptr)TessVertex);
+    gluTessCallback(Tess, GLU_TESS_COMBINE_DATA, (_GLUfuncptr)TessCombine);
+    gluTessCallback(Tess, GLU_TESS_ERROR_DATA, (_GLUfuncptr)TessError);
+    gluTessCallback(Tess, GLU_TESS_EDGE_FLAG_DATA, (_GLUfuncptr)TessEdgeFlag);
+    gluTessProperty(Tess, GLU_TESS_WINDING_RULE, GLU_TESS_WINDING_NONZERO);
+    gluTessNormal(Tess, 0, 0, 1);  // triangles come out counter-clockwise seen from +z
+    return true;
+}
+
+bool OutlineOpen(char* error, size_t errorSize) {
+    int index = 0;
+    bool embolden = false;
+    FontFile[0] = 0;
+    if (FontFileOverride) {
+        snprintf(FontFile, sizeof FontFile, "%s", FontFileOverride);
+    } else if (!FindFontFile(&index, &embolden)) {
+        snprintf(error, errorSize, "no font is installed");
+        return false;
+    }
+    const char* problem = nullptr;
+    if (FT_Init_FreeType(&Library)) {
+        Library = nullptr;
+        problem = "the font library could not start";
+    } else if (FT_New_Face(Library, FontFile, index, &Face)) {
+        Face = nullptr;
+        problem = "cannot be opened as a font";
+    } else if (!FT_IS_SCALABLE(Face) || Face->units_per_EM == 0) {
+        problem = "has no glyph outlines";
+    } else if (!TessOpen()) {
+        problem = "no polygon tessellator is available";
+    }
+    if (problem) {
+        snprintf(error, errorSize, "\"%s\" %s", FontFile, problem);
+        OutlineClose();
+        return false;
+    }
+    FT_Select_Charmap(Face, FT_ENCODING_UNICODE);  // kept as opened where the face has none
+    EmboldenUnits = embolden ? Face->units_per_EM / 24 : 0;
+    return true;
+}
+
+void OutlineClose() {
+    if (Tess) gluDeleteTess(Tess);
+    if (Face) FT_Done_Face(Face);
+    if (Library) FT_Done_FreeType(Library);
+    Tess = nullptr;
+    Face = nullptr;
+    Library = nullptr;
+}
+
+// --- Flattening: FreeType hands over lines, conic and cubic Bezier segments ---------------
+
+static Point ToEm(const FT_Vector* v, const Contours* c) {
+    return {v->x * c->scale, v->y * c->scale, 0.0};
+}
+
+static double Length(double x, double y) { return std::sqrt(x * x + y * y); }
+
+// Chords of parameter length h stay within h^2 * bound / 8 of a curve whose second
+// derivative is at most `bound`.
+static int Steps(double bound) {
+    int steps = (int)std::ceil(std::sqrt(bound / (8 * CURVE_TOLERANCE)));
+    return steps < 1 ? 1 : steps > CURVE_MAX_STEPS ? CURVE_MAX_STEPS : steps;
+}
+
+static int MoveTo(const FT_Vector* to, void* user) {
+    Contours* c = (Contours*)user;
+    c->starts.push_back(c->points.size());
+    c->points.push_back(ToEm(to, c));
+    return 0;
+}
+
+static int LineTo(const FT_Vector* to, void* user) {
+    Contours* c = (Contours*)user;
+    c->points.push_back(ToEm(to, c));
+    return 0;
+}
+
+static int ConicTo(const FT_Vector* control, const FT_Vector* to, void* user) {
+    Contours* c = (Contours*)user;
+    Point p0 = c->points.back(), p1 = ToEm(control, c), p2 = ToEm(to, c);
+    int n = Steps(2 * Length(p0[0] - 2 * p1[0] + p2[0], p0[1] - 2 * p1[1] + p2[1]));
+    for (int i = 1; i <= n; i++) {
+        double t = (double)i / n, u = 1 - t;
+        double a = u * u, b = 2 * u * t, d = t * t;
+        c->points.push_back({a * p0[0] + b * p1[0] + d * p2[0], a * p0[1] + b * p1[1] + d * p2[1], 0});
+    }
+    return 0;
+}
+
+static int CubicTo(const FT_Vector* control1, const FT_Vector* control2, const FT_Vector* to,
+                   void* user) {
+    Contours* c = (Contours*)user;
+    Point p0 = c->points.back(), p1 = ToEm(control1, c), p2 = ToEm(control2, c), p3 = ToEm(to, c);
+    double d1 = Length(p0[0] - 2 * p1[0] + p2[0], p0[1] - 2 * p1[1] + p2[1]);
+    double d2 = Length(p1[0] - 2 * p2[0] + p3[0], p1[1] - 2 * p2[1] + p3[1]);
+    int n = Steps(6 * (d1 > d2 ? d1 : d2));
+    for (int i = 1; i <= n; i++) {
+        double t = (double)i / n, u = 1 - t;
+        double a = u * u * u, b = 3 * u * u * t, d = 3 * u * t * t, e = t * t * t;
+        c->points.push_back({a * p0[0] + b * p1[0] + d * p2[0] + e * p3[0],
+                             a * p0[1] + b * p1[1] + d * p2[1] + e * p3[1], 0});
+    }
+    return 0;
+}
+
+// --- Glyphs ----------------------------------------------------------------------------
+
+static void Tessellate(Contours* c, std::vector<float>* triangles) {
+    TessOutput output;
+    output.triangles = triangles;
+    output.failed = false;
+    c->starts.push_back(c->points.size());
+    gluTessBeginPolygon(Tess, &output);
+    for (size_t k = 0; k + 1 < c->starts.size(); k++) {
+        size_t first = c->starts[k], end = c->starts[k + 1];
+        if (end - first < 3) continue;
+        gluTessBeginContour(Tess);
+        for (size_t i = first; i < end; i++) gluTessVertex(Tess, c->points[i].data(), c->points[i].data());
+        gluTessEndContour(Tess);
+    }
+    gluTessEndPolygon(Tess);
+    if (output.failed || triangles->size() % 6) triangles->clear();
+}
+
+static void BlackBox(const Contours& c, GlyphShape* shape) {
+    if (shape->triangles.empty()) return;
+    shape->minX = shape->maxX = (float)c.points[0][0];
+    shape->minY = shape->maxY = (float)c.points[0][1];
+    for (const Point& p : c.points) {
+        shape->minX = std::fmin(shape->minX, (float)p[0]);
+        shape->maxX = std::fmax(shape->maxX, (float)p[0]);
+        shape->minY = std::fmin(shape->minY, (float)p[1]);
+        shape->maxY = std::fmax(shape->maxY, (float)p[1]);
+    }
+}
+
+void OutlineGlyph(uint32_t unicode, GlyphShape* shape) {
+    shape->triangles.clear();
+    shape->advance = shape->minX = shape->minY = shape->maxX = shape->maxY = 0;
+    FT_UInt glyph = unicode && Face ? FT_Get_Char_Index(Face, unicode) : 0;
+    if (!glyph || FT_Load_Glyph(Face, glyph, FT_LOAD_NO_SCALE)) return;
+    FT_GlyphSlot slot = Face->glyph;
+    if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return;
+    if (EmboldenUnits) FT_Outline_Embolden(&slot->outline, EmboldenUnits);
+    Contours contours;
+    contours.scale = 1.0 / Face->units_per_EM;
+    shape->advance = (float)((slot->metrics.horiAdvance + EmboldenUnits) * contours.scale);
+    static const FT_Outline_Funcs funcs = {MoveTo, LineTo, ConicTo, CubicTo, 0, 0};
+    if (FT_Outline_Decompose(&slot->outline, &funcs, &contours)) return;
+    // Each contour ends back on its first point; the tessellator closes contours itself.
+    for (size_t k = contours.starts.size(); k-- > 0;) {
+        size_t end = k + 1 < contours.starts.size() ? contours.starts[k + 1] : contours.points.size();
+        if (end - contours.starts[k] > 1 && contours.points[end - 1] == contours.points[contours.starts[k]])
+            contours.points.erase(contours.points.begin() + (end - 1));
+        if (k + 1 < contours.starts.size()) contours.starts[k + 1] = end - (end - contours.starts[k] > 1 ? 0 : 0);
+    }
+    Tessellate(&contours, &shape->triangles);
+    BlackBox(contours, shape);
+}

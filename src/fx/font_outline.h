@@ -1,0 +1,23 @@
+// Glyph outlines for the caption font: the face comes from fontconfig, its outlines from
+// FreeType; curves are flattened and the GLU tessellator cuts the shapes into triangles.
+// Units: the em square is 1.0.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+struct GlyphShape {
+    std::vector<float> triangles;  // x, y per corner, three corners per triangle, counter-clockwise
+    float advance;                 // horizontal cell increment
+    float minX, minY, maxX, maxY;  // black box; all 0 for an empty glyph
+};
+
+// Finds and opens the face (FontFileOverride, else the best bold match for FontFace) and fills
+// FontFile. False with a reason in `error` when no usable outline font is there.
+bool OutlineOpen(char* error, size_t errorSize);
+// The glyph of a Unicode character; an empty shape with no advance where the face has none.
+void OutlineGlyph(uint32_t unicode, GlyphShape* shape);
+void OutlineClose();
+
+// The Unicode character of a Windows-1252 code; 0 for the five codes it leaves undefined.
+uint32_t Cp1252ToUnicode(uint8_t code);

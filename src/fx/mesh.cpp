@@ -1,0 +1,49 @@
+#include "fx/mesh.h"
+#include <GL/gl.h>
+
+static void ApplyPlacement(float tx, float ty, float tz, float rx, float ry, float rz) {
+    glTranslatef(tx, ty, tz);
+    glRotatef(rx, 1, 0, 0);
+    glRotatef(ry, 0, 1, 0);
+    glRotatef(rz, 0, 0, 1);
+}
+
+// A record filled by hand may claim more faces than it holds.
+static int FacesToDraw(const Model* model) {
+    int32_t n = model->faceCount;
+    if (n < 0) return 0;
+    return n > MODEL_MAX_FACES ? MODEL_MAX_FACES : n;
+}
+
+// The three edges as separate segments; shared edges are drawn once per face.
+static const int EDGE_ORDER[6] = {0, 1, 1, 2, 2, 0};
+
+static void Corner(const ModelVertex& c) { glVertex3f(c.x, c.y, c.z); }
+
+void DrawModel(const Model* model, float tx, float ty, float tz, float rx, float ry, float rz) {
+    ApplyPlacement(tx, ty, tz, rx, ry, rz);
+    int n = FacesToDraw(model);
+    for (int i = 0; i < n; i++) {
+        const ModelVertex* c = model->faces[i].corners;
+        glBegin(GL_LINES);
+        glNormal3f(0, 0, 1);
+        for (int k : EDGE_ORDER) Corner(c[k]);
+        glEnd();
+    }
+}
+
+void DrawModelTextured(const Model* model, float tx, float ty, float tz, float rx, float ry,
+                       float rz) {
+    ApplyPlacement(tx, ty, tz, rx, ry, rz);
+    int n = FacesToDraw(model);
+    for (int i = 0; i < n; i++) {
+        const ModelVertex* c = model->faces[i].corners;
+        glBegin(GL_TRIANGLES);
+        glNormal3f(0, 0, 1);  // one constant normal: every face is lit alike
+        for (int k = 0; k < 3; k++) {
+            glTexCoord2f(c[k].u, c[k].v);
+            Corner(c[k]);
+        }
+        glEnd();
+    }
+}

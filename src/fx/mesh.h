@@ -1,0 +1,10 @@
+// Immediate-mode drawing of expanded 3DS models: wireframe lines or textured triangles.
+#pragma once
+#include "loaders/model3ds.h"
+
+// Both apply translate(tx,ty,tz), then rotations rx, ry, rz (degrees, about X, Y, Z, in that
+// call order) to the current matrix without pushing it, then emit every face. Texturing,
+// colour, blending, lighting and culling are the caller's.
+void DrawModel(const Model* model, float tx, float ty, float tz, float rx, float ry, float rz);
+void DrawModelTextured(const Model* model, float tx, float ty, float tz, float rx, float ry,
+                       float rz);

@@ -1,0 +1,107 @@
+#include "fx/particles.h"
+#include <GL/gl.h>
+
+Particle Particles[PARTICLE_COUNT];
+const float ParticleColors[PARTICLE_COLOR_COUNT][3] = {
+    {1, 0.5f, 0.5f},  {1, 0.75f, 0.5f}, {1, 1, 0.5f},     {0.75f, 1, 0.5f},
+    {0.5f, 1, 0.5f},  {0.5f, 1, 0.75f}, {0.5f, 1, 1},     {0.5f, 0.75f, 1},
+    {0.5f, 0.5f, 1},  {0.75f, 0.5f, 1}, {1, 0.5f, 1},     {1, 0.5f, 0.75f},
+};
+int32_t ParticleColorIndex = 0;
+bool ParticleRespawn = true;
+uint32_t ParticleRandState = 1;
+
+int ParticleRand() {
+    ParticleRandState = ParticleRandState * 214013u + 2531011u;
+    return (int)((ParticleRandState >> 16) & 0x7FFF);
+}
+
+static float RandomFade() { return (float)(ParticleRand() % 100) / 1000.0f + 0.003f; }
+
+static void SetColor(Particle* p, int index) {
+    p->r = ParticleColors[index][0];
+    p->g = ParticleColors[index][1];
+    p->b = ParticleColors[index][2];
+}
+
+// The initial burst: x from -260 to 230, y and z from -250 to 240. Draws in x, y, z order.
+static void BurstVelocity(Particle* p) {
+    p->xi = (float)((ParticleRand() % 50 - 26) * 10);
+    p->yi = (float)((ParticleRand() % 50 - 25) * 10);
+    p->zi = (float)((ParticleRand() % 50 - 25) * 10);
+}
+
+bool ParticlesInit() {
+    for (int i = 0; i < PARTICLE_COUNT; i++) {
+        Particle* p = &Particles[i];
+        p->active = true;
+        p->life = 3.0f;
+        p->fade = RandomFade();
+        // Colour bands of 166 (the first 165). The band index of the last nine particles comes
+        // out at 12, one past the table: they wrap round to colour 0, as the respawn cycle does.
+        SetColor(p, (i + 1) / 166 % PARTICLE_COLOR_COUNT);
+        BurstVelocity(p);
+        p->xg = 0, p->yg = -0.2f, p->zg = 0;
+    }
+    return true;
+}
+
+static void DrawQuad(const Particle* p) {
+    glColor4f(p->r, p->g, p->b, p->life);  // life above 1 clamps to full strength
+    glBegin(GL_TRIANGLE_STRIP);
+    glTexCoord2f(1, 1), glVertex3f(p->x + 0.5f, p->y + 0.5f, p->z);
+    glTexCoord2f(0, 1), glVertex3f(p->x - 0.5f, p->y + 0.5f, p->z);
+    glTexCoord2f(1, 0), glVertex3f(p->x + 0.5f, p->y - 0.5f, p->z);
+    glTexCoord2f(0, 0), glVertex3f(p->x - 0.5f, p->y - 0.5f, p->z);
+    glEnd();
+}
+
+// Reborn at the origin about ten times slower than the first burst, with life 1 and the next
+// colour of the cycle; gravity stays.
+static void Respawn(Particle* p) {
+    p->life = 1.0f;
+    p->fade = RandomFade();
+    p->x = p->y = p->z = 0;
+    p->xi = (float)(ParticleRand() % 60 - 32);
+    p->yi = (float)(ParticleRand() % 60 - 30);
+    p->zi = (float)(ParticleRand() % 60 - 30);
+    if (ParticleColorIndex < 0 || ParticleColorIndex >= PARTICLE_COLOR_COUNT) ParticleColorIndex = 0;
+    SetColor(p, ParticleColorIndex);
+    if (++ParticleColorIndex > PARTICLE_COLOR_COUNT - 1) ParticleColorIndex = 0;
+}
+
+static void Step(Particle* p) {
+    p->x += p->xi / 1500.0f;
+    p->y += p->yi / 1500.0f;
+    p->z += p->zi / 1500.0f;
+    p->xi += p->xg;
+    p->yi += p->yg;
+    p->zi += p->zg;
+    p->life -= p->fade;
+    if (p->life < 0 && ParticleRespawn) Respawn(p);
+}
+
+bool ParticlesDraw() {
+    for (int i = 0; i < PARTICLE_COUNT; i++) {
+        Particle* p = &Particles[i];
+        if (!p->active) continue;
+        // Set per particle, and left in force for whatever the caller draws next.
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+        glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+        glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
+        glDisable(GL_DEPTH_TEST);
+        DrawQuad(p);
+        Step(p);
+    }
+    glEnable(GL_DEPTH_TEST);
+    return true;
+}
+
+void ParticlesReset() {
+    for (int i = 0; i < PARTICLE_COUNT; i++) {
+        Particle* p = &Particles[i];
+        p->x = p->y = p->z = 0;
+        BurstVelocity(p);
+    }
+}

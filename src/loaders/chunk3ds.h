@@ -1,0 +1,42 @@
+// 3DODUZ: walks a 3D Studio file's chunk tree and keeps vertex positions, faces and
+// mapping coordinates in process-wide scratch arrays (read by the model loader).
+#pragma once
+#include <cstdint>
+#include <cstdio>
+
+enum { READER_MAX = 50000, CHUNK_TABLE_ROWS = 46 };
+
+struct ReaderVertex {
+    float x, y, z;  // from the vertex list
+    float u, v;     // from the mapping list
+};
+
+struct ReaderFace {
+    uint32_t a, b, c;  // vertex indices, widened from the file's 16 bits
+};
+
+// Entered just after the chunk header; `end` is the absolute end of the handler's chunk.
+typedef void (*ChunkHandler)(FILE* stream, int32_t depth, uint32_t end);
+
+struct ChunkRow {
+    uint16_t id;
+    const char* name;
+    ChunkHandler handler;  // null: a container whose data is walked as sub-chunks
+};
+
+extern const ChunkRow ChunkTable[CHUNK_TABLE_ROWS];
+
+// Scratch state: shared by every load, never cleared.
+extern ReaderVertex ReaderVertices[READER_MAX];
+extern ReaderFace ReaderFaces[READER_MAX];
+extern int32_t ReaderVertexCount;  // vertices stored by the current vertex list
+extern int32_t ReaderFaceCount;    // count field of the last face list read
+extern uint8_t ReaderOverflow;     // a vertex or face list went past READER_MAX; stays set
+extern bool DumpUnknownChunks;     // print a line for each unknown chunk
+
+// Row index of `id` in ChunkTable, or -1.
+int FindChunk(uint16_t id);
+// Walks the chunks from the stream's position up to the absolute offset `end`.
+void ChunkReader(FILE* stream, int32_t depth, uint32_t end);
+// Prints the module's one-line banner.
+void ChunkReaderBanner();

@@ -1,0 +1,18 @@
+// Uncompressed true-colour TGA images into OpenGL textures.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+
+typedef uint32_t TextureId;  // an OpenGL texture name
+
+struct Texture {
+    uint8_t* pixels;  // decoded R,G,B(,A), rows in file order; freed by the scene that loaded it
+    uint32_t bpp;     // 24 or 32
+    int32_t width;
+    int32_t height;
+    TextureId id;
+};
+
+// Both need a current OpenGL context and leave the new texture bound; neither shows a message.
+bool LoadTgaFromPack(Texture* texture, FILE* stream, int32_t offset);
+bool LoadTgaFromFile(Texture* texture, const char* path);

@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+#include <vector>
+#include "capture/capture.h"
+
+static bool Parse(std::vector<const char*> args, CaptureOptions* options, std::string* error) {
+    args.insert(args.begin(), "vernalis-capture");
+    return ParseCaptureArgs((int)args.size(), const_cast<char**>(args.data()), options, error);
+}
+
+TEST(CaptureArgs, DefaultsAndValues) {
+    CaptureOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse({"--out", "frames/"}, &options, &error)) << error;
+    EXPECT_EQ(options.from, 0u);
+    EXPECT_EQ(options.to, 12853247u);
+    EXPECT_EQ(options.fps, 60);
+    EXPECT_FALSE(options.holdP);
+    ASSERT_TRUE(Parse({"--exe", "x/vernalis", "--from", "5", "--to", "5", "--fps", "5", "--hold-p",
+                       "--out", "a.PNG"}, &options, &error)) << error;
+    EXPECT_EQ(options.exe, "x/vernalis");
+    EXPECT_EQ(options.from, 5u);
+    EXPECT_EQ(options.fps, 5);
+    EXPECT_TRUE(options.holdP);
+}
+
+TEST(CaptureArgs, RefusesBadArguments) {
+    const std::vector<std::vector<const char*>> bad = {
+        {},                                            // no --out
+        {"--out", "f.png"},                            // one file for many frames
+        {"--out", "f.jpg", "--from", "0", "--to", "0"},
+        {"--out", "d/", "--fps", "0"},
+        {"--out", "d/", "--fps", "x"},
+        {"--out", "d/", "--from", "-1"},
+        {"--out", "d/", "--from", "4294967296"},
+        {"--out", "d/", "--from", "10", "--to", "9"},
+        {"--out", "d/", "--bogus"},
+        {"--out"},
+    };
+    for (const auto& args : bad) {
+        CaptureOptions options;
+        std::string error;
+        EXPECT_FALSE(Parse(args, &options, &error)) << (args.empty() ? "" : args.back());
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(CaptureFrames, PositionsAreEvenAndFollowTheFrameRate) {
+    EXPECT_EQ(CaptureFramePosition(0, 0, 60), 0u);
+    EXPECT_EQ(CaptureFramePosition(0, 1, 60), 1470u);
+    EXPECT_EQ(CaptureFramePosition(0, 1, 7), 12600u);
+    EXPECT_EQ(CaptureFramePosition(0, 1, 11), 8018u);  // 8018.18 -> 8018
+    EXPECT_EQ(CaptureFramePosition(0, 1, 13), 6784u);  // 6784.6 -> 6784
+    EXPECT_EQ(CaptureFramePosition(3, 0, 60), 2u);     // rounded down to even
+    EXPECT_EQ(CaptureFramePosition(0, 8743, 60), 12852210u);
+    EXPECT_EQ(CaptureFramePosition(0xFFFFFF00u, 1000, 1), 0xFFFFFFFEu);  // saturates
+    EXPECT_EQ(CaptureElapsedMs(88200), 1000u);
+    EXPECT_EQ(CaptureElapsedMs(88199), 999u);
+    EXPECT_EQ(CaptureElapsedMs(12853247), 145728u);
+}

@@ -1,0 +1,66 @@
+// Command line of the capture tool.
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include "capture/capture.h"
+
+static bool ParseNumber(const char* text, uint64_t max, uint64_t* value) {
+    if (!text || !*text || *text == '-') return false;
+    errno = 0;
+    char* end = nullptr;
+    unsigned long long parsed = strtoull(text, &end, 10);
+    if (errno || *end || parsed > max) return false;
+    *value = parsed;
+    return true;
+}
+
+static bool Fail(std::string* error, const std::string& text) {
+    *error = text;
+    return false;
+}
+
+bool ParseCaptureArgs(int argc, char** argv, CaptureOptions* options, std::string* error) {
+    for (int i = 1; i < argc; i++) {
+        std::string arg = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        uint64_t number = 0;
+        if (arg == "--hold-p") {
+            options->holdP = true;
+            continue;
+        }
+        if (arg != "--exe" && arg != "--from" && arg != "--to" && arg != "--fps" && arg != "--out")
+            return Fail(error, "unknown argument '" + arg + "'");
+        if (!value) return Fail(error, arg + " needs a value");
+        i++;
+        if (arg == "--exe") {
+            options->exe = value;
+        } else if (arg == "--out") {
+            options->out = value;
+        } else if (arg == "--fps") {
+            if (!ParseNumber(value, 1000, &number) || number == 0)
+                return Fail(error, "--fps must be a whole number from 1 to 1000");
+            options->fps = (int)number;
+        } else {
+            if (!ParseNumber(value, 0xFFFFFFFFu, &number))
+                return Fail(error, arg + " must be a stream position from 0 to 4294967295");
+            (arg == "--from" ? options->from : options->to) = (uint32_t)number;
+        }
+    }
+    if (options->out.empty()) return Fail(error, "--out PATH is required");
+    if (options->from > options->to) return Fail(error, "--from is past --to");
+    bool dir = options->out.back() == '/';
+    bool png = options->out.size() > 4 &&
+               strcasecmp(options->out.c_str() + options->out.size() - 4, ".png") == 0;
+    if (!dir && !png) return Fail(error, "--out must name a FILE.png or a DIR/");
+    if (png && options->from != options->to)
+        return Fail(error, "--out FILE.png writes one frame: give --from equal to --to, or --out DIR/");
+    return true;
+}
+
+uint32_t CaptureFramePosition(uint32_t from, uint64_t k, int fps) {
+    uint64_t position = from + k * 88200 / (uint64_t)fps;
+    if (position > 0xFFFFFFFFu) position = 0xFFFFFFFFu;
+    return (uint32_t)(position & ~(uint64_t)1);
+}
+
+uint32_t CaptureElapsedMs(uint32_t position) { return (uint32_t)((uint64_t)position * 1000 / 88200); }
