@@ -22,7 +22,7 @@ bool DemoInit() {
     }
     if (!TPACK_Find("Zozivuv.mp3")) return false;
     if (!MusicFromPack(PackFile.file, PackFile.entryOffset, PackFile.entrySize)) return false;
-    FontBuild();
+    if (!FontBuild()) return false;
     for (SceneInit init : SceneInits)
         if (!init()) return false;
     TPACK_Close();

@@ -13,12 +13,11 @@
 #include <deque>
 #include "fx/font.h"
 
-// Largest distance, in em, between a curve and its chords: a third of a pixel for a caption
-// 1.5 units from the camera, far less at the usual 6 units.
-static const double CURVE_TOLERANCE = 0.0005;
+// A third of a pixel for a caption 1.5 units from the camera, far less at the usual 6 units.
+const double CURVE_TOLERANCE = 0.0005;
 static const int CURVE_MAX_STEPS = 64;
 
-typedef std::array<double, 3> Point;
+typedef OutlinePoint Point;
 
 struct Contours {
     std::vector<Point> points;
@@ -48,7 +47,7 @@ uint32_t Cp1252ToUnicode(uint8_t code) {
 
 // The file of the best match for a bold FontFace; "serif" follows it so that a serif face
 // stands in where it is missing. Fontconfig asks for synthetic bold when the match is regular.
-static bool FindFontFile(int* index, bool* embolden) {
+static bool FindFontFile(char* path, size_t size, int* index, bool* embolden) {
     if (!FcInit()) return false;
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, (const FcChar8*)FontFace);
@@ -63,7 +62,7 @@ static bool FindFontFile(int* index, bool* embolden) {
     FcChar8* file = nullptr;
     bool found = match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch;
     if (found) {
-        snprintf(FontFile, sizeof FontFile, "%s", (const char*)file);
+        snprintf(path, size, "%s", (const char*)file);
         if (FcPatternGetInteger(match, FC_INDEX, 0, index) != FcResultMatch) *index = 0;
         FcBool bold = FcFalse;
         FcPatternGetBool(match, FC_EMBOLDEN, 0, &bold);
@@ -105,10 +104,10 @@ static bool TessOpen() {
 bool OutlineOpen(char* error, size_t errorSize) {
     int index = 0;
     bool embolden = false;
-    FontFile[0] = 0;
+    char path[sizeof FontFile];
     if (FontFileOverride) {
-        snprintf(FontFile, sizeof FontFile, "%s", FontFileOverride);
-    } else if (!FindFontFile(&index, &embolden)) {
+        snprintf(path, sizeof path, "%s", FontFileOverride);
+    } else if (!FindFontFile(path, sizeof path, &index, &embolden)) {
         snprintf(error, errorSize, "no font is installed");
         return false;
     }
@@ -116,7 +115,7 @@ bool OutlineOpen(char* error, size_t errorSize) {
     if (FT_Init_FreeType(&Library)) {
         Library = nullptr;
         problem = "the font library could not start";
-    } else if (FT_New_Face(Library, FontFile, index, &Face)) {
+    } else if (FT_New_Face(Library, path, index, &Face)) {
         Face = nullptr;
         problem = "cannot be opened as a font";
     } else if (!FT_IS_SCALABLE(Face) || Face->units_per_EM == 0) {
@@ -125,12 +124,13 @@ bool OutlineOpen(char* error, size_t errorSize) {
         problem = "no polygon tessellator is available";
     }
     if (problem) {
-        snprintf(error, errorSize, "\"%s\" %s", FontFile, problem);
+        snprintf(error, errorSize, "\"%s\" %s", path, problem);
         OutlineClose();
         return false;
     }
     FT_Select_Charmap(Face, FT_ENCODING_UNICODE);  // kept as opened where the face has none
     EmboldenUnits = embolden ? Face->units_per_EM / 24 : 0;
+    snprintf(FontFile, sizeof FontFile, "%s", path);
     return true;
 }
 
@@ -149,17 +149,40 @@ static Point ToEm(const FT_Vector* v, const Contours* c) {
     return {v->x * c->scale, v->y * c->scale, 0.0};
 }
 
-static double Length(double x, double y) { return std::sqrt(x * x + y * y); }
+static double Length(const Point& p) { return std::sqrt(p[0] * p[0] + p[1] * p[1]); }
 
-// Chords of parameter length h stay within h^2 * bound / 8 of a curve whose second
-// derivative is at most `bound`.
-static int Steps(double bound) {
-    int steps = (int)std::ceil(std::sqrt(bound / (8 * CURVE_TOLERANCE)));
-    return steps < 1 ? 1 : steps > CURVE_MAX_STEPS ? CURVE_MAX_STEPS : steps;
+static Point Mix(const Point& a, const Point& b, double t) {
+    return {a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t, 0.0};
+}
+
+// Chords of parameter length h stay within h^2 * B / 8 of a curve whose second derivative is
+// at most B = degree * (degree - 1) * (largest second difference of the control points).
+void FlattenBezier(const Point* p, int degree, std::vector<Point>* out) {
+    double diff = 0;
+    for (int i = 0; i + 2 <= degree; i++)
+        diff = std::fmax(diff, Length({p[i][0] - 2 * p[i + 1][0] + p[i + 2][0],
+                                       p[i][1] - 2 * p[i + 1][1] + p[i + 2][1], 0.0}));
+    int steps = (int)std::ceil(std::sqrt(degree * (degree - 1) * diff / (8 * CURVE_TOLERANCE)));
+    steps = steps < 1 ? 1 : steps > CURVE_MAX_STEPS ? CURVE_MAX_STEPS : steps;
+    for (int s = 1; s <= steps; s++) {
+        Point q[4];
+        for (int i = 0; i <= degree; i++) q[i] = p[i];
+        for (int r = degree; r > 0; r--)  // de Casteljau
+            for (int i = 0; i < r; i++) q[i] = Mix(q[i], q[i + 1], (double)s / steps);
+        out->push_back(q[0]);
+    }
+}
+
+// Each contour ends back on its first point; the tessellator closes contours itself.
+static void CloseContour(Contours* c) {
+    if (c->starts.empty()) return;
+    size_t first = c->starts.back();
+    if (c->points.size() - first > 1 && c->points.back() == c->points[first]) c->points.pop_back();
 }
 
 static int MoveTo(const FT_Vector* to, void* user) {
     Contours* c = (Contours*)user;
+    CloseContour(c);
     c->starts.push_back(c->points.size());
     c->points.push_back(ToEm(to, c));
     return 0;
@@ -173,29 +196,16 @@ static int LineTo(const FT_Vector* to, void* user) {
 
 static int ConicTo(const FT_Vector* control, const FT_Vector* to, void* user) {
     Contours* c = (Contours*)user;
-    Point p0 = c->points.back(), p1 = ToEm(control, c), p2 = ToEm(to, c);
-    int n = Steps(2 * Length(p0[0] - 2 * p1[0] + p2[0], p0[1] - 2 * p1[1] + p2[1]));
-    for (int i = 1; i <= n; i++) {
-        double t = (double)i / n, u = 1 - t;
-        double a = u * u, b = 2 * u * t, d = t * t;
-        c->points.push_back({a * p0[0] + b * p1[0] + d * p2[0], a * p0[1] + b * p1[1] + d * p2[1], 0});
-    }
+    Point p[3] = {c->points.back(), ToEm(control, c), ToEm(to, c)};
+    FlattenBezier(p, 2, &c->points);
     return 0;
 }
 
 static int CubicTo(const FT_Vector* control1, const FT_Vector* control2, const FT_Vector* to,
                    void* user) {
     Contours* c = (Contours*)user;
-    Point p0 = c->points.back(), p1 = ToEm(control1, c), p2 = ToEm(control2, c), p3 = ToEm(to, c);
-    double d1 = Length(p0[0] - 2 * p1[0] + p2[0], p0[1] - 2 * p1[1] + p2[1]);
-    double d2 = Length(p1[0] - 2 * p2[0] + p3[0], p1[1] - 2 * p2[1] + p3[1]);
-    int n = Steps(6 * (d1 > d2 ? d1 : d2));
-    for (int i = 1; i <= n; i++) {
-        double t = (double)i / n, u = 1 - t;
-        double a = u * u * u, b = 3 * u * u * t, d = 3 * u * t * t, e = t * t * t;
-        c->points.push_back({a * p0[0] + b * p1[0] + d * p2[0] + e * p3[0],
-                             a * p0[1] + b * p1[1] + d * p2[1] + e * p3[1], 0});
-    }
+    Point p[4] = {c->points.back(), ToEm(control1, c), ToEm(control2, c), ToEm(to, c)};
+    FlattenBezier(p, 3, &c->points);
     return 0;
 }
 
@@ -243,13 +253,7 @@ void OutlineGlyph(uint32_t unicode, GlyphShape* shape) {
     shape->advance = (float)((slot->metrics.horiAdvance + EmboldenUnits) * contours.scale);
     static const FT_Outline_Funcs funcs = {MoveTo, LineTo, ConicTo, CubicTo, 0, 0};
     if (FT_Outline_Decompose(&slot->outline, &funcs, &contours)) return;
-    // Each contour ends back on its first point; the tessellator closes contours itself.
-    for (size_t k = contours.starts.size(); k-- > 0;) {
-        size_t end = k + 1 < contours.starts.size() ? contours.starts[k + 1] : contours.points.size();
-        if (end - contours.starts[k] > 1 && contours.points[end - 1] == contours.points[contours.starts[k]])
-            contours.points.erase(contours.points.begin() + (end - 1));
-        if (k + 1 < contours.starts.size()) contours.starts[k + 1] = end - (end - contours.starts[k] > 1 ? 0 : 0);
-    }
+    CloseContour(&contours);
     Tessellate(&contours, &shape->triangles);
     BlackBox(contours, shape);
 }

@@ -14,5 +14,7 @@ struct Texture {
 };
 
 // Both need a current OpenGL context and leave the new texture bound; neither shows a message.
+// `pixels` comes from malloc (release it with free). Loading a record again replaces
+// `pixels` and `id` without releasing the earlier buffer or texture object.
 bool LoadTgaFromPack(Texture* texture, FILE* stream, int32_t offset);
 bool LoadTgaFromFile(Texture* texture, const char* path);

@@ -1,0 +1,20 @@
+// What the scenes share: models and textures one scene loads and later scenes draw.
+// Each is defined in the file of the scene that owns it.
+#pragma once
+#include "loaders/model3ds.h"
+#include "loaders/tga.h"
+
+// Scene 1 (scene1.cpp): drawn again by scenes 2, 4, 5 and 6.
+extern Model ModelCaraTio1;
+extern Model ModelGalaxy;
+extern Model ModelNudo;
+extern Texture TexCaraTio1;
+
+// Scene 3 (scene3.cpp): the particle and flare textures of scenes 3 to 7.
+extern Texture TexParticle;
+extern Texture TexBigFlare;
+
+// Scene 5 (scene5.cpp): the morph that scene 6 carries on.
+extern Model ModelCara1;
+extern Model ModelCara2;
+extern Model ModelMorph;

@@ -1,0 +1,65 @@
+// Scene tests: the whole demo brought up once per suite exactly as vernalis-capture does it
+// (offscreen 640x480, the real pack of build/vernalis, the models of build/Data), frames
+// rendered at chosen stream positions with the frame clock derived from them.
+#pragma once
+#include <gtest/gtest.h>
+#include <filesystem>
+#include <vector>
+#include "capture/capture.h"
+#include "gl_fixture.h"
+#include "pack/tpack.h"
+
+class DemoTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ResetShell();
+        TpackSize = (int32_t)std::filesystem::file_size(VERNALIS_BUILD_DIR "/vernalis.pack");
+        ASSERT_TRUE(CaptureStart(VERNALIS_BUILD_DIR "/vernalis"));
+    }
+    static void TearDownTestSuite() {
+        CaptureStop();
+        PlatformExePathOverride = nullptr;
+        PlatformCounterOverride = -1;
+        TpackSize = 0;
+        ResetShell();
+    }
+
+    // Draws the frame of `position` (frame clock floor(position * 1000 / 88200) ms) and reads
+    // it back, top row first. Scene start times latch on a scene's first frame and are never
+    // cleared: a test that depends on them sets them itself.
+    static std::vector<Rgb> Frame(uint32_t position, bool holdP = false) {
+        EXPECT_TRUE(CaptureFrame(position, holdP)) << position;
+        std::vector<uint8_t> bytes;
+        CaptureRead(&bytes);
+        std::vector<Rgb> frame(640 * 480);
+        for (size_t i = 0; i < frame.size(); i++)
+            frame[i] = {bytes[i * 3], bytes[i * 3 + 1], bytes[i * 3 + 2]};
+        return frame;
+    }
+    static Rgb At(const std::vector<Rgb>& frame, int x, int y) { return frame[y * 640 + x]; }
+    // Pixels in rows [top, bottom) with every channel at least `level`.
+    static int CountAtLeast(const std::vector<Rgb>& frame, int top, int bottom, uint8_t level) {
+        int count = 0;
+        for (int y = top; y < bottom; y++)
+            for (int x = 0; x < 640; x++) {
+                Rgb p = At(frame, x, y);
+                count += p.r >= level && p.g >= level && p.b >= level;
+            }
+        return count;
+    }
+    // Pixels in rows [top, bottom) that are not black.
+    static int CountLit(const std::vector<Rgb>& frame, int top, int bottom) {
+        int count = 0;
+        for (int y = top; y < bottom; y++)
+            for (int x = 0; x < 640; x++) {
+                Rgb p = At(frame, x, y);
+                count += (p.r | p.g | p.b) != 0;
+            }
+        return count;
+    }
+    // The letterbox bands stay black whatever a scene draws.
+    static void ExpectBandsBlack(const std::vector<Rgb>& frame) {
+        EXPECT_EQ(CountLit(frame, 0, 40), 0);
+        EXPECT_EQ(CountLit(frame, 440, 480), 0);
+    }
+};
