@@ -9,6 +9,7 @@ PACKAGES=(
   libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libgtest-dev libpng-dev
   xvfb xauth xdotool x11-utils
+  ffmpeg
 )
 
 missing=()

@@ -95,7 +95,7 @@ void FadeCaption(float x, float y, float z, const char* text, float alpha) {
     glDisable(GL_DEPTH_TEST);
     glTranslatef(x, y, z);
     glColor4f(1, 1, 1, alpha / 100);
-    FontPrint("%s", text);
+    FontPrint("%s", text ? text : "");
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_POLYGON_SMOOTH);
     glDisable(GL_BLEND);

@@ -101,6 +101,23 @@ static bool TessOpen() {
     return true;
 }
 
+static bool LoadFace(const char* path, int index, char* error, size_t errorSize) {
+    if (FT_Init_FreeType(&Library)) {
+        Library = nullptr;
+        snprintf(error, errorSize, "the font library could not start");
+    } else if (FT_New_Face(Library, path, index, &Face)) {
+        Face = nullptr;
+        snprintf(error, errorSize, "\"%s\" cannot be opened as a font", path);
+    } else if (!FT_IS_SCALABLE(Face) || Face->units_per_EM == 0) {
+        snprintf(error, errorSize, "\"%s\" has no glyph outlines", path);
+    } else if (!TessOpen()) {
+        snprintf(error, errorSize, "no polygon tessellator is available");
+    } else {
+        return true;
+    }
+    return false;
+}
+
 bool OutlineOpen(char* error, size_t errorSize) {
     int index = 0;
     bool embolden = false;
@@ -111,20 +128,7 @@ bool OutlineOpen(char* error, size_t errorSize) {
         snprintf(error, errorSize, "no font is installed");
         return false;
     }
-    const char* problem = nullptr;
-    if (FT_Init_FreeType(&Library)) {
-        Library = nullptr;
-        problem = "the font library could not start";
-    } else if (FT_New_Face(Library, path, index, &Face)) {
-        Face = nullptr;
-        problem = "cannot be opened as a font";
-    } else if (!FT_IS_SCALABLE(Face) || Face->units_per_EM == 0) {
-        problem = "has no glyph outlines";
-    } else if (!TessOpen()) {
-        problem = "no polygon tessellator is available";
-    }
-    if (problem) {
-        snprintf(error, errorSize, "\"%s\" %s", path, problem);
+    if (!LoadFace(path, index, error, errorSize)) {
         OutlineClose();
         return false;
     }

@@ -2,6 +2,7 @@
 // captions rendered through the demo's letterboxed projection.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -28,6 +29,8 @@ protected:
         FontFileOverride = nullptr;
         BoxesStop();
     }
+    // Pixels lit by one opaque caption on a cleared frame.
+    static int LitByCaption(const char* text);
 };
 
 struct Box {
@@ -54,14 +57,10 @@ static Box LitBox(const std::vector<Rgb>& frame, int top = 0, int bottom = 480) 
 static float ProjectX(float x, float z) { return 320 + 320 * x / (-z * std::tan(M_PI / 8) * 1.6f); }
 static float ProjectY(float y, float z) { return 240 - 200 * y / (-z * std::tan(M_PI / 8)); }
 
-// Pixels lit by one opaque caption on a cleared frame.
-static int LitByCaption(const char* text) {
+int FontGlTest::LitByCaption(const char* text) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     FadeCaption(0, 0, -6, text, 100);
-    struct Reader : GlTest {
-        static std::vector<Rgb> Frame() { return ReadFrame(); }
-    };
-    return LitBox(Reader::Frame()).count;
+    return LitBox(ReadFrame()).count;
 }
 
 class FontTest : public FontGlTest {};

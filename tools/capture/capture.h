@@ -12,8 +12,12 @@ struct CaptureOptions {
     uint32_t to = 12853247;
     int fps = 60;
     bool holdP = false;
-    std::string out;
+    std::string out;       // FILE.png, DIR/, or FILE.mp4 / FILE.mkv
+    bool bench = false;
 };
+
+enum CaptureOutput { OUT_PNG_FILE, OUT_PNG_DIR, OUT_VIDEO };
+CaptureOutput CaptureOutputKind(const std::string& out);
 
 // False with `error` set on bad arguments.
 bool ParseCaptureArgs(int argc, char** argv, CaptureOptions* options, std::string* error);
@@ -22,6 +26,8 @@ bool ParseCaptureArgs(int argc, char** argv, CaptureOptions* options, std::strin
 uint32_t CaptureFramePosition(uint32_t from, uint64_t k, int fps);
 // Frame clock of a position: floor(position * 1000 / 88200) milliseconds.
 uint32_t CaptureElapsedMs(uint32_t position);
+// Frames a run renders: up to the one that reaches `to`, none at or past the timeline's end.
+uint64_t CaptureFrameCount(const CaptureOptions& options);
 
 // Brings the demo up offscreen as the program does, with the position and clock driven here.
 bool CaptureStart(const std::string& exePath);
@@ -30,6 +36,17 @@ bool CaptureFrame(uint32_t position, bool holdP);
 // The frame just drawn, RGB, top row first.
 void CaptureRead(std::vector<uint8_t>* rgb);
 void CaptureStop();
+// Copies the soundtrack entry of the pack into a file.
+bool CaptureSoundtrack(const std::string& path, std::string* error);
+
+// Video: raw frames piped into the ffmpeg program, H.264 with the soundtrack cut to the range.
+bool VideoOpen(const CaptureOptions& options, const std::string& soundtrack, uint64_t frames,
+               std::string* error);
+bool VideoWrite(const std::vector<uint8_t>& rgb, std::string* error);
+bool VideoClose(std::string* error);
+
+// Frame-time benchmark: median ms per frame of each scene and of empty frames.
+void RunBench(int frames);
 
 bool WritePng(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height,
               std::string* error);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include "capture/capture.h"
+#include "demo/demo.h"
 
 static bool ParseNumber(const char* text, uint64_t max, uint64_t* value) {
     if (!text || !*text || *text == '-') return false;
@@ -19,13 +20,24 @@ static bool Fail(std::string* error, const std::string& text) {
     return false;
 }
 
+static bool EndsWith(const std::string& text, const char* suffix) {
+    size_t n = strlen(suffix);
+    return text.size() > n && strcasecmp(text.c_str() + text.size() - n, suffix) == 0;
+}
+
+CaptureOutput CaptureOutputKind(const std::string& out) {
+    if (!out.empty() && out.back() == '/') return OUT_PNG_DIR;
+    if (EndsWith(out, ".mp4") || EndsWith(out, ".mkv")) return OUT_VIDEO;
+    return OUT_PNG_FILE;
+}
+
 bool ParseCaptureArgs(int argc, char** argv, CaptureOptions* options, std::string* error) {
     for (int i = 1; i < argc; i++) {
         std::string arg = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
         uint64_t number = 0;
-        if (arg == "--hold-p") {
-            options->holdP = true;
+        if (arg == "--hold-p" || arg == "--bench") {
+            (arg == "--bench" ? options->bench : options->holdP) = true;
             continue;
         }
         if (arg != "--exe" && arg != "--from" && arg != "--to" && arg != "--fps" && arg != "--out")
@@ -46,12 +58,12 @@ bool ParseCaptureArgs(int argc, char** argv, CaptureOptions* options, std::strin
             (arg == "--from" ? options->from : options->to) = (uint32_t)number;
         }
     }
+    if (options->bench) return true;
     if (options->out.empty()) return Fail(error, "--out PATH is required");
     if (options->from > options->to) return Fail(error, "--from is past --to");
-    bool dir = options->out.back() == '/';
-    bool png = options->out.size() > 4 &&
-               strcasecmp(options->out.c_str() + options->out.size() - 4, ".png") == 0;
-    if (!dir && !png) return Fail(error, "--out must name a FILE.png or a DIR/");
+    bool png = EndsWith(options->out, ".png");
+    if (options->out.back() != '/' && !png && CaptureOutputKind(options->out) != OUT_VIDEO)
+        return Fail(error, "--out must name a FILE.png, a DIR/, or a FILE.mp4 / FILE.mkv");
     if (png && options->from != options->to)
         return Fail(error, "--out FILE.png writes one frame: give --from equal to --to, or --out DIR/");
     return true;
@@ -64,3 +76,14 @@ uint32_t CaptureFramePosition(uint32_t from, uint64_t k, int fps) {
 }
 
 uint32_t CaptureElapsedMs(uint32_t position) { return (uint32_t)((uint64_t)position * 1000 / 88200); }
+
+uint64_t CaptureFrameCount(const CaptureOptions& options) {
+    uint64_t count = 0;
+    for (uint64_t k = 0;; k++) {
+        uint32_t position = CaptureFramePosition(options.from, k, options.fps);
+        if (position >= TIMELINE_END) break;
+        count++;
+        if (position >= options.to) break;
+    }
+    return count;
+}

@@ -7,6 +7,7 @@
 #include "demo/demo.h"
 #include "fx/font.h"
 #include "music/music.h"
+#include "pack/tpack.h"
 #include "platform/bass.h"
 #include "shell/shell.h"
 
@@ -61,4 +62,21 @@ void CaptureStop() {
     if (WindowMade) DestroyDemoWindow();
     WindowMade = false;
     SetMessageBoxHook(nullptr);
+}
+
+bool CaptureSoundtrack(const std::string& path, std::string* error) {
+    if (!TPACK_Open(nullptr, 0) || !TPACK_Find("Zozivuv.mp3")) {
+        TPACK_Close();
+        *error = "the pack has no soundtrack";
+        return false;
+    }
+    std::vector<uint8_t> bytes((size_t)PackFile.entrySize);
+    bool read = fseek(PackFile.file, PackFile.entryOffset, SEEK_SET) == 0 &&
+                fread(bytes.data(), 1, bytes.size(), PackFile.file) == bytes.size();
+    TPACK_Close();
+    FILE* out = read ? fopen(path.c_str(), "wb") : nullptr;
+    bool written = out && fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    if (out && fclose(out) != 0) written = false;
+    if (!written) *error = read ? "cannot write " + path : "cannot read the soundtrack from the pack";
+    return written;
 }

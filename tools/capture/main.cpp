@@ -1,9 +1,13 @@
 // vernalis-capture [--exe PATH] [--from POS] [--to POS] [--fps N] [--hold-p] --out PATH
-// Renders the demo's frames offscreen to PNG files, from the folder holding vernalis and Data/.
+//                  [--bench]
+// Renders the demo's frames offscreen to PNG files or a video, or times them; run it from the
+// folder that holds vernalis and Data/.
 #include <sys/stat.h>
 #include <cerrno>
 #include <unistd.h>
 #include <cstdio>
+#include <cstdlib>
+#include <ctime>
 #include <string>
 #include "capture/capture.h"
 #include "demo/demo.h"
@@ -20,7 +24,8 @@ static std::string ToolFolder() {
 static int Usage(const std::string& error) {
     fprintf(stderr, "vernalis-capture: %s\n"
                     "usage: vernalis-capture [--exe PATH] [--from POS] [--to POS] [--fps N] "
-                    "[--hold-p] --out FILE.png|DIR/\n", error.c_str());
+                    "[--hold-p] --out FILE.png|DIR/|FILE.mp4|FILE.mkv\n"
+                    "       vernalis-capture [--exe PATH] --bench\n", error.c_str());
     return 2;
 }
 
@@ -37,6 +42,12 @@ static bool MakeFolder(const std::string& dir, std::string* error) {
     return true;
 }
 
+static double NowMs() {
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
+}
+
 static std::string FramePath(const std::string& out, uint64_t k) {
     if (out.back() != '/') return out;
     char name[32];
@@ -44,33 +55,68 @@ static std::string FramePath(const std::string& out, uint64_t k) {
     return out + name;
 }
 
+static std::string TemporarySoundtrackPath() {
+    const char* dir = getenv("TMPDIR");
+    std::string path = std::string(dir && *dir ? dir : "/tmp") + "/vernalis-soundtrack-XXXXXX.mp3";
+    int fd = mkstemps(path.data(), 4);
+    if (fd < 0) return "";
+    close(fd);
+    return path;
+}
+
+// One line on stderr, rewritten in place: a bar, frames done, frames per second, time left.
+static void Progress(uint64_t done, uint64_t total, double startMs) {
+    double seconds = (NowMs() - startMs) / 1000.0;
+    double rate = seconds > 0 ? done / seconds : 0;
+    int left = rate > 0 ? (int)((total - done) / rate) : 0;
+    char bar[31];
+    int filled = total ? (int)(30 * done / total) : 30;
+    for (int i = 0; i < 30; i++) bar[i] = i < filled ? '#' : '-';
+    bar[30] = '\0';
+    fprintf(stderr, "\r[%s] frame %llu/%llu  %.1f fps  %d:%02d left ", bar, (unsigned long long)done,
+            (unsigned long long)total, rate, left / 60, left % 60);
+}
+
 static int RenderFrames(const CaptureOptions& options) {
-    std::vector<uint8_t> rgb;
-    std::string error;
-    uint64_t written = 0;
-    bool many = options.from != options.to;
-    for (uint64_t k = 0;; k++) {
-        uint32_t position = CaptureFramePosition(options.from, k, options.fps);
-        if (!CaptureFrame(position, options.holdP)) break;
-        CaptureRead(&rgb);
-        if (!WritePng(FramePath(options.out, k), rgb, CAPTURE_WIDTH, CAPTURE_HEIGHT, &error)) {
-            fprintf(stderr, "\nvernalis-capture: %s\n", error.c_str());
-            return 1;
-        }
-        written++;
-        if (many)
-            fprintf(stderr, "\rframe %llu  position %u  (%.2f s)", (unsigned long long)written,
-                    position, position / 88200.0);
-        if (position >= options.to) break;
-    }
-    if (many) fprintf(stderr, "\n");
-    if (written == 0) {
+    CaptureOutput kind = CaptureOutputKind(options.out);
+    uint64_t total = CaptureFrameCount(options);
+    if (total == 0) {
         fprintf(stderr, "vernalis-capture: no frame: position %u is past the end of the timeline (%u)\n",
                 options.from, (unsigned)TIMELINE_END);
         return 1;
     }
-    fprintf(stderr, "vernalis-capture: wrote %llu frame%s to %s\n", (unsigned long long)written,
-            written == 1 ? "" : "s", options.out.c_str());
+    std::string error, soundtrack = kind == OUT_VIDEO ? TemporarySoundtrackPath() : "";
+    if (kind == OUT_VIDEO && (soundtrack.empty() || !CaptureSoundtrack(soundtrack, &error) ||
+                              !VideoOpen(options, soundtrack, total, &error))) {
+        fprintf(stderr, "vernalis-capture: %s\n", error.c_str());
+        remove(soundtrack.c_str());
+        return 1;
+    }
+    std::vector<uint8_t> rgb;
+    double startMs = NowMs();
+    bool ok = true;
+    for (uint64_t k = 0; ok && k < total; k++) {
+        CaptureFrame(CaptureFramePosition(options.from, k, options.fps), options.holdP);
+        CaptureRead(&rgb);
+        ok = kind == OUT_VIDEO ? VideoWrite(rgb, &error)
+                               : WritePng(FramePath(options.out, k), rgb, CAPTURE_WIDTH, CAPTURE_HEIGHT, &error);
+        if (total > 1) Progress(k + 1, total, startMs);
+    }
+    if (total > 1) fprintf(stderr, "\n");
+    if (kind == OUT_VIDEO) {
+        std::string closing;
+        if (!VideoClose(&closing) && ok) {
+            ok = false;
+            error = closing;
+        }
+        remove(soundtrack.c_str());
+    }
+    if (!ok) {
+        fprintf(stderr, "vernalis-capture: %s\n", error.c_str());
+        return 1;
+    }
+    fprintf(stderr, "vernalis-capture: wrote %llu frame%s to %s\n", (unsigned long long)total,
+            total == 1 ? "" : "s", options.out.c_str());
     return 0;
 }
 
@@ -80,13 +126,16 @@ int main(int argc, char** argv) {
     if (!ParseCaptureArgs(argc, argv, &options, &error)) return Usage(error);
     std::string exe = options.exe.empty() ? ToolFolder() + "/vernalis" : options.exe;
     if (access(exe.c_str(), R_OK) != 0) return Usage("cannot read the executable " + exe);
-    if (options.out.back() == '/' && !MakeFolder(options.out, &error)) return Usage(error);
+    if (!options.bench && options.out.back() == '/' && !MakeFolder(options.out, &error))
+        return Usage(error);
     if (!CaptureStart(exe)) {
         fprintf(stderr, "vernalis-capture: the demo could not start (see the messages above)\n");
         CaptureStop();
         return 1;
     }
-    int status = RenderFrames(options);
+    int status = 0;
+    if (options.bench) RunBench(120);
+    else status = RenderFrames(options);
     CaptureStop();
     return status;
 }

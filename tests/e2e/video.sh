@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Video export: H.264 with the soundtrack, frame count and durations as rendered; a failing
+# ffmpeg gives a clear message and a non-zero exit instead of a hang.
+set -u
+capture=$(realpath "$2")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; cat "$work/err" 2>/dev/null; exit 1; }
+unset DISPLAY WAYLAND_DISPLAY
+cd "$(dirname "$capture")"
+
+# Two seconds of scene 3 at 5 fps: frames at 0, 0.2, ... 2.0 s, so 11 frames and 2.2 s.
+from=5199338
+mkdir "$work/tmp"
+TMPDIR="$work/tmp" "$capture" --from $from --to $((from + 176400)) --fps 5 --out "$work/clip.mp4" 2>"$work/err" \
+  || fail "export"
+probe() { ffprobe -v error -select_streams "$1" -show_entries "stream=$2" -of csv=p=0 "$work/clip.mp4"; }
+[ "$(probe v codec_name)" = h264 ] || fail "video is not H.264"
+[ "$(probe v nb_frames)" = 11 ] || fail "expected 11 frames, got $(probe v nb_frames)"
+video=$(probe v duration); audio=$(probe a duration)
+[ -n "$audio" ] || fail "no audio stream"
+awk -v v="$video" -v a="$audio" 'BEGIN { d = v - a; if (d < 0) d = -d; exit !(d < 0.05 && v > 2.15 && v < 2.25) }' \
+  || fail "durations disagree: video $video s, audio $audio s"
+grep -q "frame 11/11" "$work/err" || fail "no progress bar"
+[ -z "$(ls "$work/tmp")" ] || fail "temporary soundtrack left behind"
+
+timeout 60 "$capture" --from 0 --to 88200 --fps 5 --out "$work/none/clip.mkv" 2>"$work/err"
+rc=$?
+[ $rc = 124 ] && fail "hung on a failing ffmpeg"
+[ $rc != 0 ] || fail "a failing ffmpeg was reported as success"
+grep -q "ffmpeg" "$work/err" || fail "no message naming ffmpeg"
+echo ok

@@ -1,0 +1,64 @@
+// Frame-time benchmark: consecutive frames from the middle of each scene's window, each
+// finished before it is timed, against empty frames (clear and finish only).
+#include <GL/gl.h>
+#include <algorithm>
+#include <cstdio>
+#include "capture/capture.h"
+#include "demo/demo.h"
+#include "platform/win32.h"
+
+static double NowMs() {
+    int64_t counter = 0;
+    int64_t saved = PlatformCounterOverride;
+    PlatformCounterOverride = -1;
+    QueryPerformanceCounter(&counter);
+    PlatformCounterOverride = saved;
+    return counter / 1e6;
+}
+
+static double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+static double TimeScene(uint32_t start, uint32_t end, int frames) {
+    uint32_t middle = (uint32_t)(((uint64_t)start + end) / 2) & ~1u;
+    std::vector<double> times;
+    CaptureFrame(middle, false);  // the scene's first frame latches its start; not timed
+    glFinish();
+    for (int k = 1; k <= frames; k++) {
+        double begin = NowMs();
+        CaptureFrame(CaptureFramePosition(middle, (uint64_t)k, 60), false);
+        glFinish();
+        times.push_back(NowMs() - begin);
+    }
+    return Median(times);
+}
+
+static double TimeEmpty(int frames) {
+    std::vector<double> times;
+    for (int k = 0; k < frames; k++) {
+        double begin = NowMs();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glFinish();
+        times.push_back(NowMs() - begin);
+    }
+    return Median(times);
+}
+
+void RunBench(int frames) {
+    static const uint32_t bounds[8] = {0, SCENE2_START, SCENE3_START, SCENE4_START,
+                                       SCENE5_START, SCENE6_START, SCENE7_START, TIMELINE_END};
+    double medians[7];
+    for (int scene = 0; scene < 7; scene++) {
+        medians[scene] = TimeScene(bounds[scene], bounds[scene + 1], frames);
+        printf("scene %d: median %.2f ms/frame (%d frames)\n", scene + 1, medians[scene], frames);
+        fflush(stdout);
+    }
+    double empty = TimeEmpty(frames);
+    printf("empty: median %.2f ms/frame (%d frames)\n", empty, frames);
+    int worst = (int)(std::max_element(medians, medians + 7) - medians);
+    printf("worst scene %d: %.2f ms/frame, %.1fx empty\n", worst + 1, medians[worst],
+           medians[worst] / (empty > 0 ? empty : 1e-9));
+}

@@ -1,0 +1,97 @@
+// Video export: frames go raw into the ffmpeg program through a pipe; ffmpeg encodes H.264
+// and muxes in the soundtrack, cut to the rendered range.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <cerrno>
+#include <cstring>
+#include "capture/capture.h"
+
+static pid_t Encoder = -1;
+static int EncoderInput = -1;
+
+static std::string Seconds(double seconds) {
+    char text[32];
+    snprintf(text, sizeof text, "%.6f", seconds);
+    return text;
+}
+
+static std::vector<std::string> EncoderArgs(const CaptureOptions& options,
+                                            const std::string& soundtrack, uint64_t frames) {
+    std::string duration = Seconds((double)frames / options.fps);
+    std::vector<std::string> args = {
+        "ffmpeg", "-hide_banner", "-loglevel", "error", "-nostdin", "-y",
+        "-f", "rawvideo", "-pix_fmt", "rgb24", "-video_size", "640x480",
+        "-framerate", std::to_string(options.fps), "-i", "pipe:0",
+        "-ss", Seconds(options.from / 88200.0), "-t", duration, "-i", soundtrack,
+        "-map", "0:v:0", "-map", "1:a:0",
+        "-c:v", "libx264", "-preset", "veryfast", "-crf", "18", "-pix_fmt", "yuv420p",
+        "-c:a", "aac", "-b:a", "192k", "-t", duration};
+    if (CaptureOutputKind(options.out) == OUT_VIDEO && options.out.size() > 4 &&
+        strcasecmp(options.out.c_str() + options.out.size() - 4, ".mp4") == 0) {
+        args.push_back("-movflags");
+        args.push_back("+faststart");
+    }
+    args.push_back(options.out);
+    return args;
+}
+
+bool VideoOpen(const CaptureOptions& options, const std::string& soundtrack, uint64_t frames,
+               std::string* error) {
+    signal(SIGPIPE, SIG_IGN);  // a dead encoder shows as a failed write, not a killed tool
+    std::vector<std::string> args = EncoderArgs(options, soundtrack, frames);
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    int fds[2];
+    if (pipe(fds) != 0) {
+        *error = std::string("cannot make a pipe: ") + strerror(errno);
+        return false;
+    }
+    Encoder = fork();
+    if (Encoder < 0) {
+        *error = std::string("cannot start ffmpeg: ") + strerror(errno);
+        return false;
+    }
+    if (Encoder == 0) {
+        dup2(fds[0], 0);
+        close(fds[0]);
+        close(fds[1]);
+        execvp("ffmpeg", argv.data());
+        fprintf(stderr, "vernalis-capture: cannot run ffmpeg: %s (install the ffmpeg package)\n",
+                strerror(errno));
+        _exit(127);
+    }
+    close(fds[0]);
+    EncoderInput = fds[1];
+    return true;
+}
+
+bool VideoWrite(const std::vector<uint8_t>& rgb, std::string* error) {
+    size_t done = 0;
+    while (done < rgb.size()) {
+        ssize_t n = write(EncoderInput, rgb.data() + done, rgb.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            *error = "ffmpeg stopped taking frames (see its messages above)";
+            return false;
+        }
+        done += (size_t)n;
+    }
+    return true;
+}
+
+// Closing the pipe ends the input; ffmpeg then finishes the file and exits.
+bool VideoClose(std::string* error) {
+    if (EncoderInput >= 0) close(EncoderInput);
+    EncoderInput = -1;
+    if (Encoder <= 0) return true;
+    int status = 0;
+    while (waitpid(Encoder, &status, 0) < 0 && errno == EINTR) {
+    }
+    Encoder = -1;
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return true;
+    *error = WIFEXITED(status) ? "ffmpeg failed with exit status " + std::to_string(WEXITSTATUS(status))
+                               : "ffmpeg was killed by signal " + std::to_string(WTERMSIG(status));
+    return false;
+}
