@@ -20,13 +20,15 @@ Model ModelNudo;
 Texture TexCaraTio1;
 PathPoints Scene1Control;
 PathPoints Scene1Path;  // the camera's eye positions, one per 21 ms
+extern const float WhiteRgba[4];  // process-wide, like the scene's other records
 const float WhiteRgba[4] = {1, 1, 1, 1};
 
 // Camera control points; BSplinePath doubles the curve about the origin.
 static const float CONTROL_POINTS[16][3] = {
-    {0, 0, 0},     {0, 0, 2},       {2, 0, 0},      {3, 1, 0},  {0, 0, 0},       {0, -1, -1},
-    {1, 1, 0},     {0, 0, 1},       {1, 0.3f, -1},  {0.2f, -0.2f, -1}, {0, 0, -0.5f},
-    {-1, 0, 1},    {-0.3f, 0.2f, 5}, {0, -0.1f, 1}, {0.1f, -0.3f, -1}, {-0.3f, 0, 1},
+    {0, 0, 0},         {0, 0, 2},     {2, 0, 0},        {3, 1, 0},
+    {0, 0, 0},         {0, -1, -1},   {1, 1, 0},        {0, 0, 1},
+    {1, 0.3f, -1},     {0.2f, -0.2f, -1}, {0, 0, -0.5f}, {-1, 0, 1},
+    {-0.3f, 0.2f, 5},  {0, -0.1f, 1}, {0.1f, -0.3f, -1}, {-0.3f, 0, 1},
 };
 
 // Every cue asks the stream afresh: the music runs on while the frame is drawn.

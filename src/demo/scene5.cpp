@@ -49,7 +49,7 @@ static bool LoadPackTexture(const char* name, Texture* texture) {
 }
 
 // The morph's starting shape: ModelCara1's faces, positions and mapping, under the face count
-// of ModelCaraTio1 (the model whose skin the face wears).
+// of ModelCaraTio1 (the model whose skin the face wears). Tests call it to start afresh.
 void Scene5BuildMorph() {
     ModelMorph.faceCount = ModelCaraTio1.faceCount;
     int n = FaceLimit(ModelCara1.faceCount);
@@ -100,10 +100,12 @@ void Scene5Render(uint32_t elapsedMs) {
     ParticleRespawn = false;
     if (Scene5StartMs == 0) {
         Scene5StartMs = elapsedMs;
-        ParticlesReset();  // restarted for the next scenes; not drawn here
+        ParticlesReset();  // the fountain is not drawn in this scene
     }
     float t = (float)(uint32_t)(elapsedMs - Scene5StartMs) * 0.02f;
-    if ((int32_t)(elapsedMs - Scene5StartMs) <= (int32_t)SCENE5_MORPH_MS) MorphStep(&ModelCara2, 0.002f);
+    // Signed: a clock behind the latch still counts as inside the first six seconds.
+    if ((int32_t)(elapsedMs - Scene5StartMs) <= (int32_t)SCENE5_MORPH_MS)
+        MorphStep(&ModelCara2, 0.002f);
 
     DrawFace(t);
     GlowSprite(&TexBigFlare, 0.7f, 0.1f, 0.1f, -0.3f);

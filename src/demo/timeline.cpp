@@ -42,6 +42,9 @@ bool DemoFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     if (KeyState['P']) HiddenPageFlag = 1;
+    // Smoothed lines and wide points may spill a pixel past the viewport: the scissor box
+    // set with it keeps every scene off the letterbox bands.
+    glEnable(GL_SCISSOR_TEST);
     if (Position() < SCENE2_START) {
         glPushMatrix();
         Scene1Render(elapsedMs);
@@ -65,6 +68,7 @@ bool DemoFrame() {
         Scene7Render(elapsedMs);
         glPopMatrix();
     }
+    glDisable(GL_SCISSOR_TEST);
     return true;
 }
 

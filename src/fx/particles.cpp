@@ -65,7 +65,8 @@ static void Respawn(Particle* p) {
     p->xi = (float)(ParticleRand() % 60 - 32);
     p->yi = (float)(ParticleRand() % 60 - 30);
     p->zi = (float)(ParticleRand() % 60 - 30);
-    if (ParticleColorIndex < 0 || ParticleColorIndex >= PARTICLE_COLOR_COUNT) ParticleColorIndex = 0;
+    if (ParticleColorIndex < 0 || ParticleColorIndex >= PARTICLE_COLOR_COUNT)
+        ParticleColorIndex = 0;  // set from outside: never index past the table
     SetColor(p, ParticleColorIndex);
     if (++ParticleColorIndex > PARTICLE_COLOR_COUNT - 1) ParticleColorIndex = 0;
 }

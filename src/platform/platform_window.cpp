@@ -1,4 +1,5 @@
 // Window classes, windows, the full-screen display mode and the OpenGL context, over SDL2.
+#include <cstdlib>
 #include <cstring>
 #include "platform/platform_window.h"
 
@@ -38,9 +39,16 @@ HWND PlatformWindowFromId(Uint32 id) {
     return nullptr;
 }
 
+static void QuitVideo() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+
+// Leaving the video subsystem at exit puts the desktop mode back on any path out.
 static bool VideoReady() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
-    return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    static bool quitAtExit = atexit(QuitVideo) == 0;
+    (void)quitAtExit;
+    SDL_DisableScreenSaver();
+    return true;
 }
 
 HINSTANCE GetModuleHandleA(const char*) { return &ThisModule; }

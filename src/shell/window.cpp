@@ -139,6 +139,7 @@ void ResizeViewport(int width, int height) {
     int pictureHeight = height - 80;
     if (pictureHeight < 1) return;
     glViewport(0, 40, width, pictureHeight);
+    glScissor(0, 40, width, pictureHeight);  // what the frame draws is held to the same box
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(45.0, (double)width / (double)pictureHeight, 0.1, 100.0);

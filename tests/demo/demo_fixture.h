@@ -8,6 +8,7 @@
 #include "capture/capture.h"
 #include "gl_fixture.h"
 #include "pack/tpack.h"
+#include "platform/bass.h"
 
 class DemoTest : public ::testing::Test {
 protected:
@@ -18,6 +19,7 @@ protected:
     }
     static void TearDownTestSuite() {
         CaptureStop();
+        BassClose();  // the next suite starts the audio library again
         PlatformExePathOverride = nullptr;
         PlatformCounterOverride = -1;
         TpackSize = 0;

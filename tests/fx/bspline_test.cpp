@@ -45,7 +45,8 @@ TEST(BSplinePath, FewerThanFourControlPointsGiveAnEmptyPath) {
 
 TEST(BSplinePath, CurveIsTwiceTheTextbookBSpline) {
     Control.count = 4;
-    for (int i = 0; i < 4; i++) Control.points[i][0] = Control.points[i][1] = Control.points[i][2] = 1;
+    for (int i = 0; i < 4; i++)
+        for (int axis = 0; axis < 3; axis++) Control.points[i][axis] = 1;
     ASSERT_TRUE(BSplinePath(&Control, &Path, 1));
     ASSERT_EQ(Path.count, 1);
     EXPECT_EQ(Path.points[0][0], 2.0f);
@@ -63,7 +64,10 @@ TEST(BSplinePath, CurveIsTwiceTheTextbookBSpline) {
 TEST(BSplinePath, EachSegmentStartsAtItsOwnControlPoints) {
     const float x[6] = {0, 1, 5, -2, 4, 8};
     Control.count = 6;
-    for (int i = 0; i < 6; i++) Control.points[i][0] = x[i], Control.points[i][1] = Control.points[i][2] = 0;
+    for (int i = 0; i < 6; i++) {
+        Control.points[i][0] = x[i];
+        Control.points[i][1] = Control.points[i][2] = 0;
+    }
     ASSERT_TRUE(BSplinePath(&Control, &Path, 2));
     ASSERT_EQ(Path.count, 3 * 2);
     for (int j = 1; j <= 3; j++) {

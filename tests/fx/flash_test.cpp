@@ -2,6 +2,7 @@
 // and the state they leave for the rest of the frame.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
+#include <cstring>
 #include "fx/flash.h"
 #include "gl_fixture.h"
 #include "shell/shell.h"
@@ -63,7 +64,7 @@ TEST_F(FlashFade, TransparentLevelsChangeNothingVisible) {
     std::vector<Rgb> after = ReadFrame();
     int changed = 0;
     for (size_t i = 0; i < before.size(); i++)
-        changed += before[i].r != after[i].r || before[i].g != after[i].g || before[i].b != after[i].b;
+        changed += memcmp(&before[i], &after[i], sizeof(Rgb)) != 0;
     EXPECT_EQ(changed, 0);
 }
 

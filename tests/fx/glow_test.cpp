@@ -61,7 +61,8 @@ TEST_F(GlowSpriteTest, ShowsThroughNearerGeometryAndLeavesDepthAlone) {
     // An opaque dark-red square nearer than the sprite, written into the depth buffer.
     glColor3f(0.3f, 0, 0);
     glBegin(GL_QUADS);
-    glVertex3f(-1, -1, -0.5f), glVertex3f(1, -1, -0.5f), glVertex3f(1, 1, -0.5f), glVertex3f(-1, 1, -0.5f);
+    glVertex3f(-1, -1, -0.5f), glVertex3f(1, -1, -0.5f);
+    glVertex3f(1, 1, -0.5f), glVertex3f(-1, 1, -0.5f);
     glEnd();
     float depthBefore = DepthAt(320, 240);
     float bareBefore = DepthAt(5, 45);
@@ -98,7 +99,8 @@ TEST_F(GlowSpriteTest, PutsBackTheFrameState) {
     GLint func, src, dst, persp, point;
     glGetIntegerv(GL_DEPTH_FUNC, &func);
     glGetIntegerv(GL_BLEND_SRC, &src), glGetIntegerv(GL_BLEND_DST, &dst);
-    glGetIntegerv(GL_PERSPECTIVE_CORRECTION_HINT, &persp), glGetIntegerv(GL_POINT_SMOOTH_HINT, &point);
+    glGetIntegerv(GL_PERSPECTIVE_CORRECTION_HINT, &persp);
+    glGetIntegerv(GL_POINT_SMOOTH_HINT, &point);
     EXPECT_EQ(func, GL_LEQUAL);
     EXPECT_EQ(src, GL_SRC_ALPHA);
     EXPECT_EQ(dst, GL_ONE_MINUS_SRC_ALPHA);

@@ -53,7 +53,8 @@ protected:
     static void Transform(const float p[3], float out[3]) {
         GLfloat m[16];
         glGetFloatv(GL_MODELVIEW_MATRIX, m);
-        for (int r = 0; r < 3; r++) out[r] = m[r] * p[0] + m[4 + r] * p[1] + m[8 + r] * p[2] + m[12 + r];
+        for (int r = 0; r < 3; r++)
+            out[r] = m[r] * p[0] + m[4 + r] * p[1] + m[8 + r] * p[2] + m[12 + r];
     }
 };
 

@@ -152,7 +152,8 @@ TEST_F(ParticleDraw, LeavesAdditiveBlendingAndNicestHintsBehind) {
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     GLint src, dst, point, persp;
     glGetIntegerv(GL_BLEND_SRC, &src), glGetIntegerv(GL_BLEND_DST, &dst);
-    glGetIntegerv(GL_POINT_SMOOTH_HINT, &point), glGetIntegerv(GL_PERSPECTIVE_CORRECTION_HINT, &persp);
+    glGetIntegerv(GL_POINT_SMOOTH_HINT, &point);
+    glGetIntegerv(GL_PERSPECTIVE_CORRECTION_HINT, &persp);
     EXPECT_EQ(src, GL_SRC_ALPHA);
     EXPECT_EQ(dst, GL_ONE);
     EXPECT_EQ(point, GL_NICEST);

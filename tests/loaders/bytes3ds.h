@@ -104,6 +104,6 @@ inline FILE* Stream(const Bytes& bytes) {
 inline bool WriteBytes(const std::string& path, const Bytes& bytes) {
     FILE* f = fopen(path.c_str(), "wb");
     if (!f) return false;
-    bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    bool ok = bytes.empty() || fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return fclose(f) == 0 && ok;
 }

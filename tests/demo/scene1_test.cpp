@@ -1,0 +1,167 @@
+// Scene 1: the fades from and to black, the five flashes of its overlay, the captions' windows,
+// the colour its first step inherits, and the report of a missing model.
+#include <unistd.h>
+#include <filesystem>
+#include "capture/capture.h"
+#include "demo/demo.h"
+#include "demo/scenes.h"
+#include "demo_fixture.h"
+#include "platform/bass.h"
+#include "shell/shell.h"
+#include "test_support.h"
+
+static const int VIEW = 640 * 400;  // pixels inside the letterbox
+
+class Scene1 : public DemoTest {
+protected:
+    // The frame of `position` drawn at clock `ms`, after a frame that left `inherited` current.
+    static std::vector<Rgb> FrameAt(uint32_t position, uint32_t ms, float inherited = 0) {
+        glColor4f(inherited, inherited, inherited, 1);
+        BassManualSetPosition(position);
+        PlatformCounterOverride = (int64_t)ms * 1000000 + 500000;
+        KeyState['P'] = 0;
+        EXPECT_TRUE(DemoFrame());
+        std::vector<uint8_t> bytes;
+        CaptureRead(&bytes);
+        std::vector<Rgb> frame(640 * 480);
+        for (size_t i = 0; i < frame.size(); i++)
+            frame[i] = {bytes[i * 3], bytes[i * 3 + 1], bytes[i * 3 + 2]};
+        return frame;
+    }
+    // The flash overlay alone over black, as the stream stands at `position`, in the state a
+    // scene 1 frame leaves behind (texturing and lighting off).
+    static std::vector<Rgb> OverlayAlone(uint32_t position) {
+        Frame(1000);
+        BassManualSetPosition(position);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glLoadIdentity();
+        Scene1Overlay();
+        std::vector<uint8_t> bytes;
+        CaptureRead(&bytes);
+        std::vector<Rgb> frame(640 * 480);
+        for (size_t i = 0; i < frame.size(); i++)
+            frame[i] = {bytes[i * 3], bytes[i * 3 + 1], bytes[i * 3 + 2]};
+        return frame;
+    }
+    // Pixels near white in `with` that are not in `without`.
+    static int Whitened(const std::vector<Rgb>& with, const std::vector<Rgb>& without) {
+        int count = 0;
+        for (size_t i = 0; i < with.size(); i++) {
+            bool a = with[i].r >= 240 && with[i].g >= 240 && with[i].b >= 240;
+            bool b = without[i].r >= 240 && without[i].g >= 240 && without[i].b >= 240;
+            count += a && !b;
+        }
+        return count;
+    }
+};
+
+TEST_F(Scene1, FadesInFromBlackAndOutToBlack) {
+    EXPECT_EQ(CountLit(Frame(0), 0, 480), 0);
+    auto half = Frame(135000);  // alpha 0.5: the scene shows, dimmed
+    EXPECT_GT(CountLit(half, 40, 440), VIEW / 2);
+    EXPECT_EQ(CountAtLeast(half, 40, 440, 160), 0);
+    auto clear = Frame(270000);
+    EXPECT_GT(CountAtLeast(clear, 40, 440, 160), 1000);
+    ExpectBandsBlack(clear);
+
+    auto before = Frame(3073983);
+    EXPECT_GT(CountLit(before, 40, 440), VIEW / 2);
+    ExpectBandsBlack(before);
+    EXPECT_EQ(CountLit(Frame(3203984), 0, 480), 0);
+    EXPECT_EQ(CountLit(Frame(SCENE2_START - 1), 0, 480), 0);
+}
+
+// Cues 1 to 4 open at alpha 0.8, cue 5 fully white; shortly after, the white has gone.
+TEST_F(Scene1, FlashAccentsWhitenTheWholePicture) {
+    static const uint32_t starts[] = {869632, 1349760, 1831296, 2311296};
+    for (uint32_t start : starts) {
+        SCOPED_TRACE(start);
+        auto flash = Frame(start);
+        EXPECT_EQ(CountAtLeast(flash, 40, 440, 195), VIEW);
+        ExpectBandsBlack(flash);
+        EXPECT_LT(CountAtLeast(Frame(start + 150000), 40, 440, 195), VIEW / 2);
+    }
+    auto white = Frame(2777088);
+    EXPECT_EQ(CountAtLeast(white, 40, 440, 255), VIEW);
+    ExpectBandsBlack(white);
+    EXPECT_LT(CountAtLeast(Frame(2777088 + 30000), 40, 440, 255), VIEW / 2);
+}
+
+// Each cue's level, read from the white laid over black; unsigned, one window at a time.
+TEST_F(Scene1, OverlayLevelsFollowTheCueTable) {
+    static const struct {
+        uint32_t position;
+        int grey;  // 255 x alpha, 0 for no flash
+    } cases[] = {
+        {869631, 0},    {869632, 204},  {869632 + 300 * 300, 128}, {1109632, 0},
+        {1349759, 0},   {1349760, 204}, {1349760 + 280 * 300, 128}, {1831296, 204},
+        {1831296 + 200 * 300, 128},     {2311296, 204}, {2611295, 0}, {2611296, 0},
+        {2777087, 0},   {2777088, 255}, {2927088, 128}, {3077088, 0}, {3264512, 0},
+        {0xFFFFFFFFu, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.position);
+        auto frame = OverlayAlone(c.position);
+        Rgb centre = At(frame, 320, 240);
+        EXPECT_NEAR(centre.r, c.grey, 4);
+        EXPECT_NEAR(centre.b, c.grey, 4);
+        EXPECT_EQ(CountAtLeast(frame, 40, 440, centre.r), VIEW);  // the whole picture alike
+        ExpectBandsBlack(frame);
+    }
+}
+
+// A caption shows in its window and not outside it; the same clock keeps all else equal.
+TEST_F(Scene1, CaptionsShowOnlyInTheirWindows) {
+    static const struct {
+        const char* word;
+        uint32_t shown, hidden, ms;
+    } cases[] = {
+        {"Vernalis", 352800, 1200000, 4000},    // hidden: after its window, before "Love"
+        {"Devotion", 1801474, 1801472, 20424},  // its window is open at both ends
+        {"Feeling", 2469600, 2300000, 28000},   // hidden: the gap before "Feeling"
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.word);
+        auto shown = FrameAt(c.shown, c.ms);
+        auto hidden = FrameAt(c.hidden, c.ms);
+        EXPECT_GT(Whitened(shown, hidden), 2000);
+        EXPECT_EQ(Whitened(hidden, shown), 0);
+        ExpectBandsBlack(shown);
+    }
+}
+
+// The far galaxy sets no colour of its own: the previous frame's last colour tints it.
+TEST_F(Scene1, FarGalaxyTakesTheColourLeftByThePreviousFrame) {
+    auto Brightness = [](const std::vector<Rgb>& frame) {
+        long sum = 0;
+        for (const Rgb& p : frame) sum += p.r + p.g + p.b;
+        return sum;
+    };
+    EXPECT_GT(Brightness(FrameAt(352800, 4000, 1)), Brightness(FrameAt(352800, 4000, 0)));
+}
+
+// A missing model is named in its own box, after the models before it have loaded.
+TEST(Scene1Load, MissingNudoIsReportedAfterTheOtherModels) {
+    namespace fs = std::filesystem;
+    fs::path dir = fs::temp_directory_path() / ("scene1_" + std::to_string(getpid()));
+    fs::create_directories(dir / "Data");
+    for (const char* name : {"CaraTio1.3DS", "Galaxy.3DS"})
+        fs::copy_file(fs::path(VERNALIS_BUILD_DIR) / "Data" / name, dir / "Data" / name,
+                      fs::copy_options::overwrite_existing);
+    fs::path home = fs::current_path();
+    fs::current_path(dir);
+    ModelCaraTio1.faceCount = ModelGalaxy.faceCount = 0;
+    BoxesStart();
+    bool loaded = Scene1Init();
+    BoxesStop();
+    fs::current_path(home);
+    fs::remove_all(dir);
+
+    EXPECT_FALSE(loaded);
+    ASSERT_EQ(Boxes.size(), 1u) << BoxTexts();
+    EXPECT_EQ(Boxes[0].caption, "Loading error");
+    EXPECT_EQ(Boxes[0].text, "Data\\Nudo.3ds not found!");
+    EXPECT_EQ(Boxes[0].type, (UINT)(MB_SYSTEMMODAL | MB_ICONERROR));
+    EXPECT_GT(ModelCaraTio1.faceCount, 0);
+    EXPECT_GT(ModelGalaxy.faceCount, 0);
+}
