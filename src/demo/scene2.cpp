@@ -29,8 +29,11 @@ bool Scene2Init() {
                     MB_SYSTEMMODAL | MB_ICONERROR);
         return false;
     }
-    // Replaces scene 1's load of the same entry; that one's buffer and texture stay behind.
+    // Replaces scene 1's load of the same entry. Its texture object stays behind; its pixel
+    // copy would be lost with the record's pointer, so it goes first.
     if (!TPACK_Find("caratio1.tga")) return false;
+    free(TexCaraTio1.pixels);
+    TexCaraTio1.pixels = nullptr;
     LoadTgaFromPack(&TexCaraTio1, PackFile.file, PackFile.entryOffset);
     if (!TPACK_Find("pictra2.tga")) return false;
     LoadTgaFromPack(&TexPictra2, PackFile.file, PackFile.entryOffset);

@@ -248,7 +248,8 @@ TEST_F(ChunkReaderTest, DeepNestingDoesNotExhaustTheStack) {
     EXPECT_EQ(ReaderVertexCount, 0);
 
     // Ordinary depths are read.
-    Walk(Chunk(0x4D4D, {Chunk(0xB000, {Chunk(0xB002, {Chunk(0xB003, {Chunk(0xB004, {Vertices(Ramp(2))})})})})}));
+    Bytes tracks = Chunk(0xB002, {Chunk(0xB003, {Chunk(0xB004, {Vertices(Ramp(2))})})});
+    Walk(Chunk(0x4D4D, {Chunk(0xB000, {tracks})}));
     EXPECT_EQ(ReaderVertexCount, 2);
 }
 

@@ -71,7 +71,8 @@ TEST_F(ModelLoadTest, IndicesPastTheListOrTheScratchArray) {
     // Vertex 7 takes the scratch entry as an earlier list left it; 50,000 and above
     // name no entry and give a zeroed corner.
     ReaderVertices[7] = {7, 7, 7, 0.7f, 0.7f};
-    ASSERT_TRUE(Load("far.3ds", MainFile({Object("far", {Vertices(Ramp(4)), Faces({{0, 7, 65535}, {50000, 49999, 3}})})})));
+    Bytes far = MainFile({Object("far", {Vertices(Ramp(4)), Faces({{0, 7, 65535}, {50000, 49999, 3}})})});
+    ASSERT_TRUE(Load("far.3ds", far));
     ASSERT_EQ(model->faceCount, 2);
     ExpectCorner(model->faces[0].corners[1], 7, 7, 7, 0.7f, 0.7f);
     ExpectCorner(model->faces[0].corners[2], 0, 0, 0, 0, 0);
@@ -104,16 +105,17 @@ TEST_F(ModelLoadTest, FilesWithoutListsRebuildWhatAnEarlierLoadLeft) {
 }
 
 TEST_F(ModelLoadTest, SeveralObjectsGiveTheLastOne) {
-    ASSERT_TRUE(Load("two.3ds", MainFile({Object("a", {Vertices(Ramp(6)), Faces({{0, 1, 2}, {3, 4, 5}, {5, 4, 3}})}),
-                                          Object("b", {Vertices({{9, 9, 9}}), Faces({{0, 0, 0}})})})));
+    Bytes a = Object("a", {Vertices(Ramp(6)), Faces({{0, 1, 2}, {3, 4, 5}, {5, 4, 3}})});
+    Bytes b = Object("b", {Vertices({{9, 9, 9}}), Faces({{0, 0, 0}})});
+    ASSERT_TRUE(Load("two.3ds", MainFile({a, b})));
     ASSERT_EQ(model->faceCount, 1);
     ExpectCorner(model->faces[0].corners[2], 9, 9, 9, 0, 0);
 }
 
 TEST_F(ModelLoadTest, HostileChunksStillLoad) {
     // Oversized, zero-length and truncated chunks load as far as they go, without a box.
-    Bytes file = Cat({Chunk(0x4D4D, {Chunk(0x1234, Bytes(40, 0xEE)),
-                                     ChunkWithLength(0x3D3D, 0x7FFFFFFF, Object("o", {Vertices(Ramp(3)), Faces({{2, 1, 0}})}))}),
+    Bytes object = Object("o", {Vertices(Ramp(3)), Faces({{2, 1, 0}})});
+    Bytes file = Cat({Chunk(0x4D4D, {Chunk(0x1234, Bytes(40, 0xEE)), ChunkWithLength(0x3D3D, 0x7FFFFFFF, object)}),
                       ChunkWithLength(0x4D4D, 0, {})});
     file.resize(file.size() - 3);
     ASSERT_TRUE(Load("hostile.3ds", file));
@@ -178,10 +180,10 @@ TEST_F(ModelLoadTest, GeneratedModelsLoadWithTheirFaceCounts) {
         std::string path = std::string(VERNALIS_MODEL_DIR) + "\\" + ModelTable[i].fileName;
         auto start = std::chrono::steady_clock::now();
         ASSERT_TRUE(Load3dsFromFile(path.c_str(), model.get())) << path;
-        double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        std::chrono::duration<double, std::milli> ms = std::chrono::steady_clock::now() - start;
         EXPECT_EQ(model->faceCount, MeshFaceCount(ModelTable[i].make())) << path;
         timings += std::string(ModelTable[i].fileName) + " " + std::to_string(model->faceCount) +
-                   " faces " + std::to_string(ms) + " ms\n";
+                   " faces " + std::to_string(ms.count()) + " ms\n";
     }
     EXPECT_TRUE(Boxes.empty());
     testing::internal::GetCapturedStdout();

@@ -101,7 +101,8 @@ TEST_F(TgaLoadTest, TwentyFourBitsLoadAsRgbWithChannelsSwapped) {
     file.insert(file.end(), {10, 20, 30, 40, 50, 60});
     ASSERT_TRUE(Load("rgb.tga", file));
     ASSERT_NE(texture.pixels, nullptr);
-    EXPECT_EQ(std::vector<uint8_t>(texture.pixels, texture.pixels + 6), (std::vector<uint8_t>{30, 20, 10, 60, 50, 40}));
+    std::vector<uint8_t> held(texture.pixels, texture.pixels + 6);
+    EXPECT_EQ(held, (std::vector<uint8_t>{30, 20, 10, 60, 50, 40}));
     EXPECT_EQ(texture.bpp, 24u);
     EXPECT_NE(texture.id, 0u);
     EXPECT_EQ(Bound(), (GLint)texture.id);
@@ -119,7 +120,8 @@ TEST_F(TgaLoadTest, ThirtyTwoBitsKeepTheirAlpha) {
     Bytes file = TgaHeader(1, 2, 32);
     file.insert(file.end(), {10, 20, 30, 40, 1, 2, 3, 200});
     ASSERT_TRUE(Load("rgba.tga", file));
-    EXPECT_EQ(std::vector<uint8_t>(texture.pixels, texture.pixels + 8), (std::vector<uint8_t>{30, 20, 10, 40, 3, 2, 1, 200}));
+    std::vector<uint8_t> held(texture.pixels, texture.pixels + 8);
+    EXPECT_EQ(held, (std::vector<uint8_t>{30, 20, 10, 40, 3, 2, 1, 200}));
     GLint alphaBits = 0;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_ALPHA_SIZE, &alphaBits);
     EXPECT_GT(alphaBits, 0);
