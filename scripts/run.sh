@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the demo. Without a display it runs under a virtual X server.
+# Sets up, builds and runs the demo. Without a display it renders the whole demo, with its
+# soundtrack, into build/vernalis.mp4 instead.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -8,7 +9,6 @@ cd "${BUILD_DIR:-$root/build}"
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec ./vernalis
 fi
-echo "run: no display found; running the demo under a virtual X server (Xvfb, 640x480)" \
-     "with the silent audio output; nothing will be seen or heard." >&2
-export VERNALIS_MSGBOX_ANSWER=yes
-exec xvfb-run -a -s "-screen 0 640x480x24" ./vernalis
+echo "run: no display found: rendering the whole demo into $PWD/vernalis.mp4 instead" >&2
+./vernalis-capture --out vernalis.mp4
+echo "run: the demo is in $PWD/vernalis.mp4" >&2

@@ -82,14 +82,6 @@ static void DrawGalaxy(float scale, float tx, float ty, float tz, float ry) {
     glPopMatrix();
 }
 
-// Smoothed lines may spill a pixel past the viewport; the scissor keeps them off the bands.
-static void ScissorToViewport() {
-    GLint viewport[4];
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    glScissor(viewport[0], viewport[1], viewport[2], viewport[3]);
-    glEnable(GL_SCISSOR_TEST);
-}
-
 // Untextured line ghost round the spinning galaxy; its alpha swings with cos(s / 2) / 2 and
 // clamps to nothing for half the cycle.
 static void DrawGhost(double s) {
@@ -99,9 +91,7 @@ static void DrawGhost(double s) {
     glEnable(GL_LINE_SMOOTH);
     glColor4f(1, 1, 1, (float)(cos(s / 2) / 2));
     glScalef(0.15f, 0.15f, 0.15f);
-    ScissorToViewport();
     DrawModel(&ModelGalaxy, 0, 0, 0, 0, (float)(16 * s), 1.57f);
-    glDisable(GL_SCISSOR_TEST);
     glDisable(GL_LINE_SMOOTH);
     glDisable(GL_BLEND);
     glDisable(GL_CULL_FACE);
