@@ -29,6 +29,12 @@ protected:
         TpackSource source = {musicName, mp3.data(), (int32_t)mp3.size(), 0};
         InstallExe(1000, MakePack({source}));
     }
+    // The built demo itself: its pack, and its models under the build folder.
+    void InstallBuiltDemo() {
+        ASSERT_EQ(chdir(VERNALIS_BUILD_DIR), 0);
+        PlatformExePathOverride = VERNALIS_BUILD_DIR "/vernalis";
+        TpackSize = (int32_t)std::filesystem::file_size(VERNALIS_BUILD_DIR "/vernalis.pack");
+    }
     const RecordedBox& LastBox() { return Boxes.back(); }
 };
 
@@ -77,7 +83,7 @@ TEST_F(StartUp, MissingSoundtrackEntry) {
 
 // The stream and its memory are released before the window, and both before the box.
 TEST_F(StartUp, PlaybackFailureReleasesTheStreamFirst) {
-    InstallDemo("Zozivuv.mp3");
+    InstallBuiltDemo();
     PlatformFailCall = "BASS_StreamPlay";
     EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, SW_SHOW), 0);
     EXPECT_EQ(LastBox().text, "Unable to Play sound module!") << BoxTexts();
@@ -88,7 +94,7 @@ TEST_F(StartUp, PlaybackFailureReleasesTheStreamFirst) {
 }
 
 TEST_F(StartUp, FullRunEndsOnTheQuitMessageAndReleasesEverything) {
-    InstallDemo("Zozivuv.mp3");
+    InstallBuiltDemo();
     PostQuitMessage(5);
     EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, SW_SHOW), 5);
     ASSERT_EQ(Boxes.size(), 1u) << BoxTexts();  // only the offscreen display's fall-back question

@@ -46,7 +46,7 @@ Decoded Decode(const std::vector<uint8_t>& mp3) {
             }
             size_t at = d.pcm.size();
             d.pcm.resize(at + got / 2);
-            std::memcpy(d.pcm.data() + at, buf.data(), got / 2 * 2);
+            if (got >= 2) std::memcpy(d.pcm.data() + at, buf.data(), got / 2 * 2);
             if (ret != MPG123_OK && ret != MPG123_NEW_FORMAT) break;  // NEED_MORE: all fed data decoded
         }
     }
