@@ -51,7 +51,7 @@ static bool ReadCount(FILE* stream, uint32_t end, uint32_t* count) {
 // chunk holds) into ListBuffer; returns the whole entries read.
 static uint32_t ReadEntries(FILE* stream, uint32_t end, uint32_t count, uint32_t size) {
     uint32_t fit = Remaining(stream, end) / size;
-    uint32_t want = count < READER_MAX ? count : READER_MAX;
+    uint32_t want = count < (uint32_t)READER_MAX ? count : (uint32_t)READER_MAX;
     if (want > fit) want = fit;
     return want ? (uint32_t)fread(ListBuffer, size, want, stream) : 0;
 }
