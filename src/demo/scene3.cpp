@@ -83,21 +83,6 @@ static void DrawTranslucentTube(float t) {
     glPopMatrix();
 }
 
-// The fountain two units in front of the eye. Leaves the additive blend function in force
-// for the flash and the captions that follow.
-static void DrawFountain() {
-    glPushMatrix();
-    glScalef(0.1f, 0.1f, 0.1f);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBindTexture(GL_TEXTURE_2D, TexParticle.id);
-    glTranslatef(0, 0, -20);
-    ParticlesDraw();
-    glDisable(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
-    glPopMatrix();
-}
-
 // From the life cue on: a rising, pulsing line and two drifting words. The cue's scene time
 // is latched on its first frame; the pulse's phase is t / 60 minus that latched time.
 static void DrawLifeCaptions(float t) {
@@ -114,7 +99,7 @@ void Scene3Render(uint32_t elapsedMs) {
 
     DrawOpaqueTube(t);
     DrawTranslucentTube(t);
-    DrawFountain();
+    DrawFountain(0, 0);
     // Opening flash, added onto the picture (additive blend from the fountain).
     if (Pos() >= SCENE3_START) FlashWhite((Pos() - SCENE3_START) / 110);
     // Every frame inside the burst window restarts the fountain from the emitter.

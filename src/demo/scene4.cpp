@@ -86,16 +86,7 @@ static void DrawGalaxies(float t, float s) {
 // white overlay then draws with the additive blend the particles leave behind.
 static void FinalBurst() {
     ParticleRespawn = false;
-    glPushMatrix();
-    glScalef(0.1f, 0.1f, 0.1f);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBindTexture(GL_TEXTURE_2D, TexParticle.id);
-    glTranslatef(0, 0, -20);
-    ParticlesDraw();
-    glDisable(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
-    glPopMatrix();
+    DrawFountain(0, 0);
     FlashWhite(FallingLevel(SCENE4_BURST, 550));
 }
 

@@ -78,20 +78,6 @@ static void DrawFace(float t) {
     glPopMatrix();
 }
 
-// The fountain at the upper left; leaves the additive blend function in force.
-static void DrawParticles() {
-    glPushMatrix();
-    glScalef(0.1f, 0.1f, 0.1f);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBindTexture(GL_TEXTURE_2D, TexParticle.id);
-    glTranslatef(-9, 3, -20);
-    ParticlesDraw();
-    glDisable(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
-    glPopMatrix();
-}
-
 // Fade in from scene 5's black, then to white for the opening flash of scene 7.
 static void DrawOverlays() {
     if (Position() >= SCENE6_START) FadeBlack((Position() - SCENE6_START) / FADE_IN_DIVISOR);
@@ -111,7 +97,7 @@ void Scene6Render(uint32_t elapsedMs) {
     float t = (float)(elapsedMs - Scene6StartMs) * 0.02f;
     if ((int32_t)(elapsedMs - Scene6StartMs) <= MORPH_MS) MorphToward(&ModelCara1, MORPH_STEP);
     DrawFace(t);
-    DrawParticles();
+    DrawFountain(-9, 3);
     GlowSprite(&TexBigFlare, 0.7f, -0.1f, 0.1f, -0.3f);
     // Both enter from the right; the nearer one moves faster. The sprite step has put the
     // normal alpha blend back for them and the overlays.

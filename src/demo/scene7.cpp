@@ -63,20 +63,6 @@ static void DrawCredits(float t) {
     glPopMatrix();
 }
 
-// The fountain in the middle, no longer reborn; leaves the additive blend function in force.
-static void DrawParticles() {
-    glPushMatrix();
-    glScalef(0.1f, 0.1f, 0.1f);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glBindTexture(GL_TEXTURE_2D, TexParticle.id);
-    glTranslatef(0, 0, -20);
-    ParticlesDraw();
-    glDisable(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
-    glPopMatrix();
-}
-
 void Scene7Render(uint32_t elapsedMs) {
     if (Scene7StartMs == 0) Scene7StartMs = elapsedMs;
     float t = (float)(elapsedMs - Scene7StartMs) * 0.02f;
@@ -84,7 +70,7 @@ void Scene7Render(uint32_t elapsedMs) {
     DrawCredits(t);
     // The timeline latches the flag to exactly 1.
     if (HiddenPageFlag == 1) GlowSprite(&TexHidden, 0.7f, 0, t / 500 - 0.3f, -0.65f);
-    DrawParticles();
+    DrawFountain(0, 0);
     // Added onto the picture with the particles' additive blend: white while opaque.
     if (Position() >= SCENE7_START) FlashWhite((Position() - SCENE7_START) / FLASH_DIVISOR);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

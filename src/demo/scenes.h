@@ -18,3 +18,7 @@ extern Texture TexBigFlare;
 extern Model ModelCara1;
 extern Model ModelCara2;
 extern Model ModelMorph;
+
+// The fountain at (x, y) in tenths of a unit, two units in front of the eye, with the particle
+// texture; draws and advances every particle and leaves the additive blend function in force.
+void DrawFountain(float x, float y);
