@@ -61,7 +61,7 @@ void Scene5BuildMorph() {
 
 // Every position coordinate moves one fixed step towards the target's (down when equal), so
 // once there it oscillates around it. One step per rendered frame, whatever the frame time.
-static void MorphStep(const Model* target, float step) {
+void MorphStep(const Model* target, float step) {
     int n = FaceLimit(ModelCaraTio1.faceCount);
     for (int i = 0; i < n; i++)
         for (int k = 0; k < 3; k++) {

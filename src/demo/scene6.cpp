@@ -46,24 +46,6 @@ void Scene6PrepareMorph() {
     }
 }
 
-// One fixed step per coordinate towards the target; a coordinate at its target steps down, so
-// it ends up hovering around it.
-static float StepToward(float c, float target, float step) {
-    return c < target ? c + step : c - step;
-}
-
-static void MorphToward(const Model* target, float step) {
-    int32_t n = FacesWithin(ModelCaraTio1.faceCount);
-    for (int32_t i = 0; i < n; i++)
-        for (int k = 0; k < 3; k++) {
-            ModelVertex* c = &ModelMorph.faces[i].corners[k];
-            const ModelVertex& g = target->faces[i].corners[k];
-            c->x = StepToward(c->x, g.x, step);
-            c->y = StepToward(c->y, g.y, step);
-            c->z = StepToward(c->z, g.z, step);
-        }
-}
-
 // Opaque: blending is off, as the previous frame's overlays leave it.
 static void DrawFace(float t) {
     glPushMatrix();
@@ -95,7 +77,7 @@ void Scene6Render(uint32_t elapsedMs) {
         ParticlesReset();
     }
     float t = (float)(elapsedMs - Scene6StartMs) * 0.02f;
-    if ((int32_t)(elapsedMs - Scene6StartMs) <= MORPH_MS) MorphToward(&ModelCara1, MORPH_STEP);
+    if ((int32_t)(elapsedMs - Scene6StartMs) <= MORPH_MS) MorphStep(&ModelCara1, MORPH_STEP);
     DrawFace(t);
     DrawFountain(-9, 3);
     GlowSprite(&TexBigFlare, 0.7f, -0.1f, 0.1f, -0.3f);

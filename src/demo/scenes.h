@@ -18,6 +18,9 @@ extern Texture TexBigFlare;
 extern Model ModelCara1;
 extern Model ModelCara2;
 extern Model ModelMorph;
+// Moves every position coordinate of ModelMorph (CaraTio1's face count) one step towards
+// `target`'s; a coordinate at its target steps down, so it ends up hovering around it.
+void MorphStep(const Model* target, float step);
 
 // The fountain at (x, y) in tenths of a unit, two units in front of the eye, with the particle
 // texture; draws and advances every particle and leaves the additive blend function in force.
