@@ -12,7 +12,33 @@ struct Rgb {
     uint8_t r, g, b;
 };
 
-class GlTest : public ::testing::Test {
+// Reading frames: pixels addressed from the top-left corner.
+struct FrameChecks {
+    static Rgb At(const std::vector<Rgb>& frame, int x, int y) { return frame[y * 640 + x]; }
+
+    // Pixels of rows [top, bottom) whose channels are all at least `level`.
+    static int CountAtLeast(const std::vector<Rgb>& frame, int top, int bottom, uint8_t level) {
+        int count = 0;
+        for (int y = top; y < bottom; y++)
+            for (int x = 0; x < 640; x++) {
+                Rgb p = At(frame, x, y);
+                if (p.r >= level && p.g >= level && p.b >= level) count++;
+            }
+        return count;
+    }
+    // Pixels of rows [top, bottom) that are not black.
+    static int CountLit(const std::vector<Rgb>& frame, int top, int bottom) {
+        int count = 0;
+        for (int y = top; y < bottom; y++)
+            for (int x = 0; x < 640; x++) {
+                Rgb p = At(frame, x, y);
+                if (p.r || p.g || p.b) count++;
+            }
+        return count;
+    }
+};
+
+class GlTest : public ::testing::Test, public FrameChecks {
 protected:
     static void SetUpTestSuite() {
         ResetShell();
@@ -41,27 +67,5 @@ protected:
         for (int y = 0; y < 480; y++)
             for (int x = 0; x < 640; x++) frame[y * 640 + x] = bottomUp[(479 - y) * 640 + x];
         return frame;
-    }
-    static Rgb At(const std::vector<Rgb>& frame, int x, int y) { return frame[y * 640 + x]; }
-
-    // Pixels of rows [top, bottom) whose channels are all at least `level`.
-    static int CountAtLeast(const std::vector<Rgb>& frame, int top, int bottom, uint8_t level) {
-        int count = 0;
-        for (int y = top; y < bottom; y++)
-            for (int x = 0; x < 640; x++) {
-                Rgb p = At(frame, x, y);
-                if (p.r >= level && p.g >= level && p.b >= level) count++;
-            }
-        return count;
-    }
-    // Pixels of rows [top, bottom) that are not black.
-    static int CountLit(const std::vector<Rgb>& frame, int top, int bottom) {
-        int count = 0;
-        for (int y = top; y < bottom; y++)
-            for (int x = 0; x < 640; x++) {
-                Rgb p = At(frame, x, y);
-                if (p.r || p.g || p.b) count++;
-            }
-        return count;
     }
 };

@@ -10,7 +10,7 @@
 #include "pack/tpack.h"
 #include "platform/bass.h"
 
-class DemoTest : public ::testing::Test {
+class DemoTest : public ::testing::Test, public FrameChecks {
 protected:
     static void SetUpTestSuite() {
         ResetShell();
@@ -37,27 +37,6 @@ protected:
         for (size_t i = 0; i < frame.size(); i++)
             frame[i] = {bytes[i * 3], bytes[i * 3 + 1], bytes[i * 3 + 2]};
         return frame;
-    }
-    static Rgb At(const std::vector<Rgb>& frame, int x, int y) { return frame[y * 640 + x]; }
-    // Pixels in rows [top, bottom) with every channel at least `level`.
-    static int CountAtLeast(const std::vector<Rgb>& frame, int top, int bottom, uint8_t level) {
-        int count = 0;
-        for (int y = top; y < bottom; y++)
-            for (int x = 0; x < 640; x++) {
-                Rgb p = At(frame, x, y);
-                count += p.r >= level && p.g >= level && p.b >= level;
-            }
-        return count;
-    }
-    // Pixels in rows [top, bottom) that are not black.
-    static int CountLit(const std::vector<Rgb>& frame, int top, int bottom) {
-        int count = 0;
-        for (int y = top; y < bottom; y++)
-            for (int x = 0; x < 640; x++) {
-                Rgb p = At(frame, x, y);
-                count += (p.r | p.g | p.b) != 0;
-            }
-        return count;
     }
     // The letterbox bands stay black whatever a scene draws.
     static void ExpectBandsBlack(const std::vector<Rgb>& frame) {
