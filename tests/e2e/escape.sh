@@ -49,7 +49,13 @@ run_case() {
     grep -q "Kabo GL" "$work/stderr" && fail "asked about the fall-back on a 640x480 screen"
   fi
   xdotool search --name "Aurora - Vernalis" >/dev/null 2>&1 && fail "window left behind"
-  xdpyinfo | grep -q "dimensions: *${screen%x*}" || fail "screen mode not restored"
+  local dims=""
+  for _ in $(seq 20); do
+    dims=$(xdpyinfo 2>/dev/null | grep "dimensions:") && break
+    sleep 0.25
+  done
+  kill -0 $xvfb_pid 2>/dev/null || fail "the X server died"
+  echo "$dims" | grep -q "dimensions: *${screen%x*}" || fail "screen mode not restored: $dims"
   kill $xvfb_pid; wait $xvfb_pid 2>/dev/null
   echo "ok: $screen"
 }
