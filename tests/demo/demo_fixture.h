@@ -31,6 +31,10 @@ protected:
     // cleared: a test that depends on them sets them itself.
     static std::vector<Rgb> Frame(uint32_t position, bool holdP = false) {
         EXPECT_TRUE(CaptureFrame(position, holdP)) << position;
+        return ReadBack();
+    }
+    // The frame just drawn, top row first.
+    static std::vector<Rgb> ReadBack() {
         std::vector<uint8_t> bytes;
         CaptureRead(&bytes);
         std::vector<Rgb> frame(640 * 480);

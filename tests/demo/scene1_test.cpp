@@ -21,12 +21,7 @@ protected:
         PlatformCounterOverride = (int64_t)ms * 1000000 + 500000;
         KeyState['P'] = 0;
         EXPECT_TRUE(DemoFrame());
-        std::vector<uint8_t> bytes;
-        CaptureRead(&bytes);
-        std::vector<Rgb> frame(640 * 480);
-        for (size_t i = 0; i < frame.size(); i++)
-            frame[i] = {bytes[i * 3], bytes[i * 3 + 1], bytes[i * 3 + 2]};
-        return frame;
+        return ReadBack();
     }
     // The flash overlay alone over black, as the stream stands at `position`, in the state a
     // scene 1 frame leaves behind (texturing and lighting off).
@@ -36,12 +31,7 @@ protected:
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glLoadIdentity();
         Scene1Overlay();
-        std::vector<uint8_t> bytes;
-        CaptureRead(&bytes);
-        std::vector<Rgb> frame(640 * 480);
-        for (size_t i = 0; i < frame.size(); i++)
-            frame[i] = {bytes[i * 3], bytes[i * 3 + 1], bytes[i * 3 + 2]};
-        return frame;
+        return ReadBack();
     }
     // Pixels near white in `with` that are not in `without`.
     static int Whitened(const std::vector<Rgb>& with, const std::vector<Rgb>& without) {

@@ -37,12 +37,7 @@ protected:
     }
     // The frame just drawn.
     static std::vector<Rgb> Read() {
-        std::vector<uint8_t> bytes;
-        CaptureRead(&bytes);
-        std::vector<Rgb> frame(640 * 480);
-        for (size_t i = 0; i < frame.size(); i++)
-            frame[i] = {bytes[i * 3], bytes[i * 3 + 1], bytes[i * 3 + 2]};
-        return frame;
+        return ReadBack();
     }
     // Where an opaque caption of `text` at (0, 0, z) puts its ink: drawn alone on black.
     static std::vector<bool> Ink(const char* text, float z) {
