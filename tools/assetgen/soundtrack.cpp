@@ -3,40 +3,56 @@
 // samples) and every cue falls exactly on a downbeat.
 #include "assetgen/soundtrack.h"
 
+#include <lame/lame.h>
+
+#include <algorithm>
 #include <cmath>
 
+#include "assetgen/loudness.h"
+#include "assetgen/mastering.h"
 #include "assetgen/synth.h"
 
 const int32_t FlashCueSamples[5] = {434816, 674880, 915648, 1155648, 1388544};
+
+// Integrated loudness of the decoded track, and the limiter's ceiling (-3.1 dBFS):
+// the encoder overshoots peaks by up to 2 dB, and the decoded track must stay below
+// -1 dBFS, between samples too.
+static const double TargetLufs = -14.0;
+static const float Ceiling = 0.7f;
 
 struct Section {
     int32_t start;     // first sample
     int beats;
     uint8_t prog;      // chord progression (Progressions)
     uint8_t chordBar;  // bar of the progression the section opens on
-    uint8_t drums;     // 0 none, 1 light, 2 backbeat, 3 full
-    uint8_t bass;      // 0 none, 1 held notes, 2 eighths
+    uint8_t drums;     // DrumPatterns: 0 none, 1 light, 2 backbeat, 3 full, 4 pulse, 5 half time
+    uint8_t bass;      // 0 none, 1 held notes, 2 eighths, 3 dark pulse, 4 driving sixteenths
     uint8_t lead;      // 0 none, 1 theme, 2 song, 3 chord riff
     uint8_t leadBar;   // bar of the melody the section opens on
-    uint8_t arp;       // 0 none, 1 bells on the beat, 2 bells on eighths
+    uint8_t voice;     // Voices
+    uint8_t arp;       // bells: 0 none, 1 quarters, 2 eighths, 3 sparkling sixteenths, 4 halves
+    uint8_t pad;       // PadTones
     uint8_t fill;      // closing beats given to a snare roll and a riser
 };
 
+enum { PAD_SOFT, PAD_PLAIN, PAD_BRIGHT, PAD_PULSE, PAD_WARM };
+enum { V_CLASSIC, V_BRIGHT, V_DARK, V_BLOOM, V_FLUTE, V_PLUCK, V_WARM };
+
 static const Section Sections[] = {
-    {0, 14, 0, 0, 0, 0, 0, 0, 1, 0},        // intro: pad and bells
-    {434816, 8, 0, 0, 1, 1, 0, 0, 2, 0},    // flash 1: the beat comes in
-    {674880, 8, 0, 2, 2, 1, 0, 0, 2, 0},    // flash 2
-    {915648, 8, 0, 0, 2, 2, 1, 0, 2, 0},    // flash 3: theme
-    {1155648, 8, 0, 2, 2, 2, 1, 2, 2, 0},   // flash 4
-    {1388544, 8, 0, 0, 0, 1, 0, 0, 1, 0},   // flash 5: breakdown into the fade to black
-    {1636992, 32, 1, 0, 1, 1, 2, 0, 2, 3},  // scene 2: song, white-out at the end
-    {2599669, 16, 2, 0, 3, 2, 3, 0, 2, 0},  // scene 3: the tube
-    {3079744, 16, 2, 0, 3, 2, 3, 0, 2, 3},  // life cue
-    {3561664, 32, 0, 0, 2, 2, 1, 0, 1, 0},  // scene 4: theme in full
-    {4523392, 8, 3, 2, 0, 1, 0, 0, 2, 8},   // final burst: build up to white
-    {4758926, 24, 1, 0, 1, 1, 2, 0, 1, 0},  // scene 5: song
-    {5480064, 16, 0, 0, 3, 2, 1, 4, 2, 1},  // scene 6
-    {5961208, 16, 0, 0, 0, 1, 2, 2, 1, 0},  // scene 7: credits
+    {0, 14, 0, 0, 0, 0, 0, 0, 0, 1, PAD_SOFT, 0},                 // intro: pad and bells
+    {434816, 8, 0, 0, 1, 1, 0, 0, 0, 2, PAD_PLAIN, 0},            // flash 1: the beat comes in
+    {674880, 8, 0, 2, 2, 2, 0, 0, 0, 2, PAD_PLAIN, 0},            // flash 2: backbeat, bass moves
+    {915648, 8, 0, 0, 2, 1, 1, 0, V_CLASSIC, 0, PAD_PLAIN, 0},    // flash 3: theme
+    {1155648, 8, 0, 2, 3, 4, 1, 2, V_BRIGHT, 3, PAD_BRIGHT, 0},   // flash 4: theme on the full kit
+    {1388544, 8, 0, 0, 0, 0, 0, 0, 0, 4, PAD_SOFT, 0},            // flash 5: breakdown, fade to black
+    {1636992, 32, 1, 0, 1, 1, 2, 0, V_CLASSIC, 2, PAD_PLAIN, 3},  // scene 2: song, white-out at the end
+    {2599669, 16, 4, 0, 4, 3, 3, 0, V_DARK, 0, PAD_PULSE, 0},     // scene 3: the tube, dark and pulsing
+    {3079744, 16, 5, 0, 5, 1, 2, 0, V_BLOOM, 3, PAD_BRIGHT, 3},   // life cue: everything blooms
+    {3561664, 32, 0, 0, 3, 2, 1, 0, V_CLASSIC, 2, PAD_PLAIN, 0},  // scene 4: theme in full
+    {4523392, 8, 3, 2, 0, 1, 0, 0, 0, 3, PAD_BRIGHT, 8},          // final burst: build up to white
+    {4758926, 24, 1, 0, 0, 1, 2, 0, V_FLUTE, 4, PAD_SOFT, 0},     // scene 5: sparse and dreamy
+    {5480064, 16, 0, 0, 3, 4, 3, 0, V_PLUCK, 0, PAD_PLAIN, 1},    // scene 6: driving
+    {5961208, 16, 0, 0, 0, 1, 2, 2, V_WARM, 1, PAD_WARM, 0},      // scene 7: credits, a warm close
 };
 static const int SectionCount = (int)(sizeof(Sections) / sizeof(Sections[0]));
 static const int32_t MusicEnd = 6441208;  // end of the last section's beat grid
@@ -46,12 +62,13 @@ static const struct {
     int32_t at;
     float vel;
 } Impacts[] = {
-    {434816, 0.8f},   {674880, 0.8f},   {915648, 0.85f},  {1155648, 0.85f}, {1388544, 1.0f},
-    {2599669, 1.0f},  {3079744, 0.7f},  {3561664, 1.0f},  {4523392, 0.8f},  {4758926, 1.0f},
+    {434816, 0.8f},  {674880, 0.8f},  {915648, 0.85f}, {1155648, 0.85f}, {1388544, 1.0f}, {1636992, 0.9f},
+    {2599669, 1.0f}, {3079744, 0.8f}, {3561664, 1.0f}, {4523392, 0.8f},  {4758926, 1.0f}, {5480064, 0.9f},
     {5961208, 0.9f},
 };
 
-// Master gain (sample, gain), linear in between: fades matching the picture's fades.
+// Master gain of the band (sample, gain), linear in between: fades matching the
+// picture's fades. The accents are not faded.
 static const struct {
     int32_t at;
     float gain;
@@ -59,6 +76,29 @@ static const struct {
     {0, 0.0f},       {88200, 1.0f},   {1536992, 1.0f}, {1601992, 0.25f}, {1636992, 0.25f},
     {1700000, 1.0f}, {5410816, 1.0f}, {5470816, 0.25f}, {5480064, 0.25f}, {5560000, 1.0f},
     {6342656, 1.0f}, {6426624, 0.0f},
+};
+
+static const PadTone PadTones[] = {
+    {900.0f, 0.07f, 0},    // soft
+    {1400.0f, 0.07f, 0},   // plain
+    {3200.0f, 0.12f, 0},   // bright and wide
+    {900.0f, 0.05f, 1},    // dark, gated in sixteenths (the period is set per section)
+    {1000.0f, 0.11f, 0},   // warm
+};
+
+// Lead voices and the transposition each plays at.
+static const struct {
+    LeadTone tone;
+    int shift;
+} Voices[] = {
+    // sine saw  oct  detune cutoff   attack decay  vib     rev   echo
+    {{0.32f, 0.14f, 0.0f, 0.0f, 3000.0f, 0.01f, 0.0f, 0.006f, 0.3f, 0.35f}, 0},     // classic
+    {{0.18f, 0.13f, 0.08f, 0.12f, 5000.0f, 0.005f, 0.0f, 0.004f, 0.3f, 0.3f}, 0},   // bright
+    {{0.34f, 0.16f, 0.0f, 0.0f, 700.0f, 0.005f, 0.35f, 0.0f, 0.4f, 0.2f}, -12},     // dark
+    {{0.16f, 0.11f, 0.12f, 0.15f, 6500.0f, 0.06f, 0.0f, 0.008f, 0.5f, 0.4f}, 0},    // bloom
+    {{0.36f, 0.03f, 0.0f, 0.0f, 1500.0f, 0.12f, 0.0f, 0.01f, 0.7f, 0.45f}, 0},      // flute
+    {{0.10f, 0.26f, 0.0f, 0.0f, 3500.0f, 0.003f, 0.16f, 0.0f, 0.2f, 0.3f}, 0},      // pluck
+    {{0.28f, 0.18f, 0.0f, 0.0f, 1100.0f, 0.03f, 0.0f, 0.005f, 0.4f, 0.3f}, -12},    // warm
 };
 
 // Chords: bass note and four pad notes (MIDI).
@@ -70,7 +110,9 @@ static const int Chords[6][5] = {
     {42, 57, 61, 64, 66},  // F#m7
     {40, 55, 59, 62, 64},  // Em7
 };
-static const int Progressions[4][4] = {{0, 1, 2, 3}, {2, 3, 0, 1}, {3, 1, 4, 2}, {5, 3, 0, 1}};
+// D A Bm G; Bm G D A; G A F#m Bm; Em G D A; Bm Em G F#m (dark); G D Em A (bright).
+static const int Progressions[6][4] = {{0, 1, 2, 3}, {2, 3, 0, 1}, {3, 1, 4, 2},
+                                       {5, 3, 0, 1}, {2, 5, 3, 4}, {3, 0, 5, 1}};
 
 struct Note {
     float beat, len;
@@ -91,11 +133,13 @@ static const Note Song[] = {
 };
 
 // Drum patterns, one character per sixteenth of a bar: kick, snare, hat ('o' = open hat).
-static const char* const DrumPatterns[4][3] = {
+static const char* const DrumPatterns[6][3] = {
     {"", "", ""},
     {"x.........x.....", "........x.......", "..x...x...x...x."},
     {"x.....x.x.......", "....x.......x...", "x.x.x.x.x.x.x.x."},
     {"x..x..x.x.x.....", "....x.......x..x", "xxxxxxxxxxxxxxox"},
+    {"x...x...x...x...", "................", "..x...x...x...x."},
+    {"x.........x.....", "........x.......", "x.x.x.x.x.x.x.o."},
 };
 
 // Beat grid of one section: sample position of a (fractional) beat.
@@ -111,21 +155,41 @@ static const int* ChordAt(const Section& s, int bar) {
     return Chords[Progressions[s.prog][(s.chordBar + bar) % 4]];
 }
 
+static void PlayBassLine(Buses& b, const Section& s, const Grid& g, int bar, const int* chord, double beats) {
+    static const float cutoff[5] = {0, 180.0f, 180.0f, 110.0f, 320.0f};
+    double step = s.bass == 4 ? 0.25 : 0.5;  // held notes and eighths, or sixteenths
+    if (s.bass == 1) PlayBass(b, At(g, bar * 4), Span(g, beats - 0.1), chord[0], 0.9f, cutoff[1]);
+    for (int e = 0; s.bass > 1 && e < beats / step; e++) {
+        static const int walk[8] = {0, 0, 12, 0, 0, 0, 7, 0};
+        static const int drive[16] = {0, 0, 12, 0, 0, 12, 0, 0, 0, 0, 12, 0, 7, 0, 12, 0};
+        int note = chord[0] + (s.bass == 2 ? walk[e] : s.bass == 4 ? drive[e] : 0);
+        float vel = s.bass == 3 ? (e % 2 ? 0.75f : 1.0f) : (e % 4 ? 0.7f : 1.0f);
+        PlayBass(b, At(g, bar * 4 + e * step), Span(g, step * 0.8), note, vel, cutoff[s.bass]);
+    }
+}
+
+// Bells on chord tones: quarters and eighths an octave above the pad, sparkling
+// sixteenths and slow halves two octaves above.
+static void PlayBells(Buses& b, const Section& s, const Grid& g, int bar, const int* chord, double beats) {
+    static const double step[5] = {0, 1.0, 0.5, 0.25, 2.0};
+    static const float loud[5] = {0, 0.6f, 0.6f, 0.35f, 0.5f};
+    for (int e = 0; s.arp && e < beats / step[s.arp]; e++) {
+        static const int order[8] = {1, 3, 2, 4, 3, 1, 4, 2};
+        int octave = s.arp >= 3 ? 24 : 12;
+        float vel = loud[s.arp] * (e % 2 ? 0.75f : 1.0f);
+        PlayBell(b, At(g, bar * 4 + e * step[s.arp]), chord[order[e % 8]] + octave, vel);
+    }
+}
+
 static void PlayHarmony(Buses& b, const Section& s, const Grid& g) {
+    PadTone pad = PadTones[s.pad];
+    if (pad.pulse) pad.pulse = (float)(g.beatLen / 4);
     for (int bar = 0; bar * 4 < s.beats; bar++) {
         const int* chord = ChordAt(s, bar);
         double beats = std::fmin(4.0, s.beats - bar * 4.0);
-        for (int k = 1; k < 5; k++) PlayPad(b, At(g, bar * 4), Span(g, beats), chord[k], 1.0f);
-        if (s.bass == 1) PlayBass(b, At(g, bar * 4), Span(g, beats - 0.1), chord[0], 0.9f);
-        for (int e = 0; s.bass == 2 && e < beats * 2; e++) {
-            static const int steps[8] = {0, 0, 12, 0, 0, 0, 7, 0};
-            PlayBass(b, At(g, bar * 4 + e * 0.5), Span(g, 0.4), chord[0] + steps[e], e % 4 ? 0.7f : 1.0f);
-        }
-        int perBeat = s.arp == 2 ? 2 : 1;
-        for (int e = 0; s.arp && e < beats * perBeat; e++) {
-            static const int order[8] = {1, 3, 2, 4, 3, 1, 4, 2};
-            PlayBell(b, At(g, bar * 4 + (double)e / perBeat), chord[order[e % 8]] + 12, e % 2 ? 0.45f : 0.6f);
-        }
+        for (int k = 1; k < 5; k++) PlayPad(b, At(g, bar * 4), Span(g, beats), chord[k], 1.0f, pad);
+        PlayBassLine(b, s, g, bar, chord, beats);
+        PlayBells(b, s, g, bar, chord, beats);
     }
 }
 
@@ -136,18 +200,23 @@ static void PlayMelody(Buses& b, const Section& s, const Grid& g) {
     for (int i = 0; i < count; i++) {
         for (double wrap = 0; wrap < s.beats + offset; wrap += 32) {
             double beat = notes[i].beat + wrap - offset;
-            if (beat >= 0 && beat < s.beats) PlayLead(b, At(g, beat), Span(g, notes[i].len * 0.95), notes[i].midi, 0.8f);
+            if (beat < 0 || beat >= s.beats) continue;
+            int midi = notes[i].midi + Voices[s.voice].shift;
+            PlayLead(b, At(g, beat), Span(g, notes[i].len * 0.95), midi, 0.8f, Voices[s.voice].tone);
         }
     }
 }
 
-// Chord tones an octave above the pad in a syncopated figure.
+// Chord tones in a syncopated figure, an octave above the pad before the voice's shift.
 static void PlayRiff(Buses& b, const Section& s, const Grid& g) {
     static const double when[5] = {0, 0.75, 1.5, 2.5, 3};
     static const int tone[5] = {4, 3, 1, 2, 3};
     for (int bar = 0; bar * 4 < s.beats; bar++) {
         const int* chord = ChordAt(s, bar);
-        for (int k = 0; k < 5; k++) PlayLead(b, At(g, bar * 4 + when[k]), Span(g, 0.45), chord[tone[k]] + 12, 0.7f);
+        for (int k = 0; k < 5; k++) {
+            int midi = chord[tone[k]] + 12 + Voices[s.voice].shift;
+            PlayLead(b, At(g, bar * 4 + when[k]), Span(g, 0.45), midi, 0.7f, Voices[s.voice].tone);
+        }
     }
 }
 
@@ -157,9 +226,10 @@ static void PlayDrums(Buses& b, const Section& s, const Grid& g) {
     for (int step = 0; s.drums && step < grooveSteps; step++) {
         int i = step % 16;
         int64_t at = At(g, step * 0.25);
-        if (pat[0][i] == 'x') PlayKick(b, at, 1.0f);
-        if (pat[1][i] == 'x') PlaySnare(b, at, s.drums == 1 ? 0.6f : 1.0f);
-        if (pat[2][i] != '.') PlayHat(b, at, i % 2 ? 0.6f : 1.0f, pat[2][i] == 'o');
+        if (pat[0][i] == 'x') PlayKick(b, at, 0.8f);
+        if (pat[1][i] == 'x') PlaySnare(b, at, s.drums == 1 ? 0.5f : 0.8f);
+        float hat = (i % 2 ? 0.6f : 1.0f) * (s.drums >= 4 ? 0.6f : 1.0f);  // pulse and half time: softer
+        if (pat[2][i] != '.') PlayHat(b, at, hat, pat[2][i] == 'o');
     }
     if (!s.fill) return;
     // Snare roll speeding up from eighths to thirty-seconds, under a rising sweep.
@@ -194,27 +264,33 @@ static float DuckAt(int64_t i) {
     return 1.0f;
 }
 
-// Master compressor (3:1 above `threshold`, 2 ms attack, 150 ms release): lifts the
-// quiet passages against the drums and impacts before the peak is normalized.
-static void Compress(std::vector<float>& x, float threshold) {
-    const float attack = std::exp(-1.0f / (0.002f * SYNTH_RATE)), release = std::exp(-1.0f / (0.15f * SYNTH_RATE));
-    float env = 0;
-    for (float& s : x) {
-        float level = std::fabs(s), k = level > env ? attack : release;
-        env = k * env + (1 - k) * level;
-        if (env > threshold) s *= std::pow(threshold / env, 2.0f / 3.0f);
-    }
+// The band through its fades, plus the accents (which are not faded), with the gap
+// before each accent.
+static void MixBand(std::vector<float>& band, std::vector<float>& hits) {
+    for (size_t i = 0; i < band.size(); i++) band[i] = (band[i] * GainAt((int64_t)i) + hits[i]) * DuckAt((int64_t)i);
 }
 
-// Rounds off the few peaks above 0.42 so that nothing exceeds 0.63 (-4 dBFS): the
-// encoder overshoots such peaks by up to 2 dB, and the decoded track must stay
-// below -1 dBFS.
-static float SoftClip(float x) {
-    const float knee = 0.42f, ceiling = 0.63f;
-    float a = std::fabs(x);
-    if (a <= knee) return x;
-    float y = knee + (ceiling - knee) * std::tanh((a - knee) / (ceiling - knee));
-    return x < 0 ? -y : y;
+static void ToPcm(const std::vector<float>& x, std::vector<int16_t>& pcm) {
+    pcm.resize(x.size());
+    for (size_t i = 0; i < x.size(); i++) pcm[i] = (int16_t)std::lround(std::fmax(-1.0f, std::fmin(1.0f, x[i])) * 32767.0f);
+}
+
+// Loudness of the track after a trip through the encoder and LAME's own decoder:
+// encoding drops a few tenths of a LU, which the master then makes up for.
+static double EncodedLoudness(const std::vector<int16_t>& pcm) {
+    std::vector<uint8_t> mp3;
+    hip_t hip = EncodeMp3(pcm, mp3) ? hip_decode_init() : nullptr;
+    if (!hip) return -HUGE_VAL;
+    std::vector<float> out;
+    out.reserve(pcm.size() + 4096);
+    short left[1152 * 4], right[1152 * 4];  // one frame at most per call
+    for (size_t at = 0; at < mp3.size(); at += 4096) {
+        size_t len = std::min<size_t>(4096, mp3.size() - at);
+        for (int n = hip_decode1(hip, &mp3[at], len, left, right); n > 0; n = hip_decode1(hip, &mp3[at], 0, left, right))
+            for (int i = 0; i < n; i++) out.push_back(left[i] / 32768.0f);
+    }
+    hip_decode_exit(hip);
+    return IntegratedLoudness(out.data(), out.size(), SYNTH_RATE);
 }
 
 void RenderSoundtrack(std::vector<int16_t>& pcm) {
@@ -229,16 +305,22 @@ void RenderSoundtrack(std::vector<int16_t>& pcm) {
         if (s.lead == 3) PlayRiff(b, s, g);
         else if (s.lead) PlayMelody(b, s, g);
     }
-    for (const auto& hit : Impacts) PlayImpact(b, hit.at, hit.vel);
-    std::vector<float> mix;
+    std::vector<float> mix, hits;
     MixDown(b, 22500, mix);  // echo three quarters of a beat behind
-    Compress(mix, 0.25f);
-    double energy = 0;
-    for (size_t i = 0; i < mix.size(); i++) {
-        mix[i] *= GainAt((int64_t)i) * DuckAt((int64_t)i);
-        energy += (double)mix[i] * mix[i];
+    BusesInit(b, SOUNDTRACK_SAMPLES);
+    for (const auto& hit : Impacts) PlayImpact(b, hit.at, hit.vel);
+    MixDown(b, 22500, hits);
+    MixBand(mix, hits);
+    MasterLowPass(mix, 15500.0f);
+    Compress(mix, 0.1f, 3.0f, 0.005f, 0.2f);
+    // Master, measure what the decoder will play, and master again with the
+    // encoder's loss added to the target.
+    std::vector<float> master = mix;
+    MasterToLoudness(master, TargetLufs, Ceiling);
+    ToPcm(master, pcm);
+    double loss = TargetLufs - EncodedLoudness(pcm);
+    if (std::fabs(loss) > 0.05 && std::fabs(loss) < 3.0) {
+        MasterToLoudness(mix, TargetLufs + loss, Ceiling);
+        ToPcm(mix, pcm);
     }
-    float scale = 0.14f / (float)std::sqrt(energy / mix.size() + 1e-12);  // about -17 dBFS RMS
-    pcm.resize(mix.size());
-    for (size_t i = 0; i < mix.size(); i++) pcm[i] = (int16_t)std::lround(SoftClip(mix[i] * scale) * 32767.0f);
 }

@@ -11,8 +11,8 @@ enum { SOUNDTRACK_SAMPLES = 6456240 };
 // Samples (stream bytes / 2) of scene 1's five white flashes; an impact starts at each.
 extern const int32_t FlashCueSamples[5];
 
-// Synthesizes the whole track as 16-bit mono at 44,100 Hz. Peaks stay at -4 dBFS,
-// so that the decoded MP3 stays below -1 dBFS.
+// Synthesizes the whole track as 16-bit mono at 44,100 Hz, mastered so that the
+// decoded MP3 measures -14 LUFS with its peaks below -1 dBFS.
 void RenderSoundtrack(std::vector<int16_t>& pcm);
 // Encodes mono 44,100 Hz PCM as 128 kbit/s CBR with the LAME/Info tag in the first
 // frame, so decoders can drop the encoder delay and padding. False if LAME fails.

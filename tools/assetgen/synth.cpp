@@ -74,13 +74,14 @@ void PlaySnare(Buses& buses, int64_t at, float vel) {
 }
 
 void PlayHat(Buses& buses, int64_t at, float vel, bool open) {
-    float p1 = 0, p2 = 0, decay = open ? 0.16f : 0.03f;
+    float p1 = 0, p2 = 0, low = 0, decay = open ? 0.16f : 0.03f, k = LowCoef(9000.0f);
     Rng rng = NoiseFor(at, 3);
     Render(buses, at, (int64_t)(decay * 5 * SYNTH_RATE), 0.1f, 0, [&](int64_t, float t) {
         float n = Noise(rng), hp = n - 2.0f * p1 + p2;  // second difference: a steep high-pass
         p2 = p1;
         p1 = n;
-        return vel * 0.12f * hp * std::exp(-t / decay);
+        low += (hp - low) * k;  // ...and a gentle low-pass: shimmer, not fizz
+        return vel * 0.16f * low * std::exp(-t / decay);
     });
 }
 
@@ -120,13 +121,13 @@ void PlayRiser(Buses& buses, int64_t at, int64_t len, float vel) {
     });
 }
 
-void PlayBass(Buses& buses, int64_t at, int64_t len, int midi, float vel) {
+void PlayBass(Buses& buses, int64_t at, int64_t len, int midi, float vel, float cutoff) {
     float phase = 0, sub = 0, l1 = 0, l2 = 0;
     float inc = MidiHz((float)midi) * Dt, rel = 0.03f, dur = len * Dt;
     Render(buses, at, len + (int64_t)(rel * SYNTH_RATE), 0.05f, 0, [&](int64_t, float t) {
         float saw = Saw(phase, inc);
         sub += TwoPi * inc;
-        float k = LowCoef(180.0f + 900.0f * std::exp(-t / 0.09f));
+        float k = LowCoef(cutoff + 5.0f * cutoff * std::exp(-t / 0.09f));
         l1 += (saw - l1) * k;
         l2 += (l1 - l2) * k;
         float env = std::fmin(1.0f, t / 0.004f) * (t < dur ? 1.0f : std::fmax(0.0f, 1.0f - (t - dur) / rel));
@@ -134,32 +135,41 @@ void PlayBass(Buses& buses, int64_t at, int64_t len, int midi, float vel) {
     });
 }
 
-void PlayPad(Buses& buses, int64_t at, int64_t len, int midi, float vel) {
+// Gate of a pulsing pad: each step swells in for 4 ms and decays over the step.
+static float PulseGate(float t, float period) {
+    if (period <= 0) return 1.0f;
+    float x = std::fmod(t * SYNTH_RATE, period) / period;
+    return std::fmin(1.0f, x * period / (0.004f * SYNTH_RATE)) * (0.25f + 0.75f * std::exp(-3.0f * x));
+}
+
+void PlayPad(Buses& buses, int64_t at, int64_t len, int midi, float vel, const PadTone& tone) {
     float ph[3] = {0.0f, 0.33f, 0.67f}, l1 = 0, l2 = 0;
-    const float detune[3] = {-0.07f, 0.0f, 0.07f};
+    const float detune[3] = {-tone.detune, 0.0f, tone.detune};
     float inc[3], dur = len * Dt, attack = std::fmin(0.8f, dur * 0.4f), rel = 0.9f;
     for (int k = 0; k < 3; k++) inc[k] = MidiHz(midi + detune[k]) * Dt;
-    float k1 = LowCoef(1400.0f);
+    float k1 = LowCoef(tone.cutoff);
     Render(buses, at, len + (int64_t)(rel * SYNTH_RATE), 0.6f, 0, [&](int64_t, float t) {
         float s = Saw(ph[0], inc[0]) + Saw(ph[1], inc[1]) + Saw(ph[2], inc[2]);
         l1 += (s - l1) * k1;
         l2 += (l1 - l2) * k1;
         float env = std::fmin(1.0f, t / attack) * (t < dur ? 1.0f : std::fmax(0.0f, 1.0f - (t - dur) / rel));
-        return vel * 0.05f * env * l2;
+        return vel * 0.05f * env * PulseGate(t, tone.pulse) * l2;
     });
 }
 
-void PlayLead(Buses& buses, int64_t at, int64_t len, int midi, float vel) {
-    float phase = 0, saw = 0, low = 0, dur = len * Dt, rel = 0.12f;
-    float hz = MidiHz((float)midi), k = LowCoef(2500.0f);
-    Render(buses, at, len + (int64_t)(rel * SYNTH_RATE), 0.3f, 0.35f, [&](int64_t, float t) {
-        float vib = 1.0f + 0.006f * std::sin(TwoPi * 5.2f * t) * std::fmin(1.0f, t / 0.4f);
+void PlayLead(Buses& buses, int64_t at, int64_t len, int midi, float vel, const LeadTone& tone) {
+    float phase = 0, up = 0, saw1 = 0, saw2 = 0, l1 = 0, l2 = 0, dur = len * Dt, rel = 0.12f;
+    float hz = MidiHz((float)midi), hz2 = MidiHz(midi + tone.detune), k = LowCoef(tone.cutoff);
+    Render(buses, at, len + (int64_t)(rel * SYNTH_RATE), tone.reverb, tone.echo, [&](int64_t, float t) {
+        float vib = 1.0f + tone.vibrato * std::sin(TwoPi * 5.2f * t) * std::fmin(1.0f, t / 0.4f);
         phase += TwoPi * hz * vib * Dt;
-        float s = Saw(saw, hz * vib * Dt);
-        low += (s - low) * k;
-        float env = std::fmin(1.0f, t / 0.01f) * (t < dur ? 1.0f - 0.25f * std::fmin(1.0f, t / 1.5f)
-                                                           : std::fmax(0.0f, 1.0f - (t - dur) / rel) * 0.75f);
-        return vel * env * (0.32f * std::sin(phase) + 0.14f * low);
+        up += 2.0f * TwoPi * hz * vib * Dt;
+        float s = Saw(saw1, hz * vib * Dt) + (tone.detune != 0 ? Saw(saw2, hz2 * vib * Dt) : 0.0f);
+        l1 += (s - l1) * k;
+        l2 += (l1 - l2) * k;
+        float body = tone.decay > 0 ? std::exp(-t / tone.decay) : 1.0f - 0.25f * std::fmin(1.0f, t / 1.5f);
+        float env = std::fmin(1.0f, t / tone.attack) * (t < dur ? body : std::fmax(0.0f, 1.0f - (t - dur) / rel) * body);
+        return vel * env * (tone.sine * std::sin(phase) + tone.octave * std::sin(up) + tone.saw * l2);
     });
 }
 
