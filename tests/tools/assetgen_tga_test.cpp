@@ -2,11 +2,13 @@
 // for their use in the pack.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <set>
 #include <string>
 
+#include "assetgen/font.h"
 #include "assetgen/textures.h"
 #include "assetgen/tga_writer.h"
 
@@ -118,6 +120,97 @@ TEST(AssetgenTga, TableMatchesThePackAndImagesFitTheirUse) {
     }
     EXPECT_EQ(distinct.size(), 16u);
     EXPECT_EQ(PaintTexture(TextureTable[0]).rgb, PaintTexture(TextureTable[0]).rgb);
+}
+
+// Where scene 7 shows its images. The view is 45 degrees high and 1.6 times as wide;
+// the credits strip (3 units high at distance 1) starts with its top edge 0.2 above the
+// axis and rises 0.25 units a second; the hidden page (a unit square at distance 0.65)
+// starts 0.3 below the axis and rises 0.04 a second. The fade to black starts here:
+const double FadeSeconds = (12685312.0 - 11922416.0) / 88200.0;
+const double HalfView = std::tan(22.5 * 3.14159265358979 / 180.0);
+
+const Image& Credits() {
+    static const Image img = [] {
+        for (int i = 0; i < TextureCount; i++)
+            if (std::string(TextureTable[i].name) == "credits.tga") return PaintTexture(TextureTable[i]);
+        return Image{};
+    }();
+    return img;
+}
+
+bool Lit(const Image& img, int x, int y) {
+    const uint8_t* p = &img.rgb[((size_t)y * img.width + x) * 3];
+    return p[0] > 16 || p[1] > 16 || p[2] > 16;
+}
+
+TEST(AssetgenCredits, EveryLineDrawsWhollyAndInOrder) {
+    ASSERT_GT(CreditLineCount, 3);
+    EXPECT_STREQ(CreditLines[0].text, "VERNALIS");
+    for (int i = 0; i < CreditLineCount; i++) {
+        const CreditLine& line = CreditLines[i];
+        SCOPED_TRACE(line.text);
+        for (const char* c = line.text; *c; c++) EXPECT_TRUE(FontHasGlyph(*c)) << "no glyph for " << *c;
+        EXPECT_LE(TextWidth(line.text, line.scale), 256.0f - 2 * 12) << "runs into the margin";
+        if (i > 0) {
+            const CreditLine& above = CreditLines[i - 1];
+            EXPECT_GE(line.y, above.y + FONT_GLYPH_H * above.scale * CREDITS_STRETCH + 4) << "overlaps";
+        }
+    }
+}
+
+TEST(AssetgenCredits, TextStaysInItsLinesWithBlackMargins) {
+    const Image& img = Credits();
+    ASSERT_EQ(img.height, 1024);
+    std::vector<int> rowLine(img.height, -1);  // the line whose box (plus halo) holds the row
+    for (int i = 0; i < CreditLineCount; i++) {
+        const CreditLine& l = CreditLines[i];
+        float bottom = l.y + FONT_GLYPH_H * l.scale * CREDITS_STRETCH;
+        for (int y = (int)l.y - 6; y < bottom + 6 && y < img.height; y++) rowLine[y] = i;
+    }
+    std::vector<bool> lineLit(CreditLineCount, false);
+    int strays = 0, inMargin = 0;
+    for (int y = 0; y < img.height; y++) {
+        for (int x = 0; x < img.width; x++) {
+            if (!Lit(img, x, y)) continue;
+            if (rowLine[y] < 0) strays++;
+            else lineLit[rowLine[y]] = true;
+            if (x < 12 || x >= img.width - 12) inMargin++;
+        }
+    }
+    EXPECT_EQ(strays, 0) << "lit pixels outside every line";
+    EXPECT_EQ(inMargin, 0) << "lit pixels in the side margins";
+    for (int i = 0; i < CreditLineCount; i++) EXPECT_TRUE(lineLit[i]) << CreditLines[i].text;
+}
+
+// Each line must pass through the view before the picture fades: the last one is wholly
+// on screen when the fade begins, the first is below the top once the flash has cleared.
+TEST(AssetgenCredits, LinesAreOnScreenBeforeTheFade) {
+    const double rowsPerUnit = 1024.0 / 3.0;
+    auto rowAt = [&](double seconds, double eyeY) { return (0.2 + 0.25 * seconds - eyeY) * rowsPerUnit; };
+    const CreditLine& last = CreditLines[CreditLineCount - 1];
+    double lastBottom = last.y + FONT_GLYPH_H * last.scale * CREDITS_STRETCH;
+    EXPECT_LT(lastBottom, rowAt(FadeSeconds, -HalfView)) << "last line still below the view";
+    EXPECT_GT(last.y, rowAt(FadeSeconds, HalfView)) << "last line already gone";
+    const double flashSeconds = 40000.0 / 88200.0;
+    EXPECT_GT(CreditLines[0].y, rowAt(flashSeconds + 1.0, HalfView)) << "title gone too soon";
+}
+
+TEST(AssetgenCredits, HiddenPageLiesInTheBandThatShows) {
+    Image img = MakeImage(256, 256);
+    PaintHidden(img);
+    double rise = 0.04 * FadeSeconds - 0.3, half = HalfView * 0.65;
+    int lastRow = (int)((0.5 + half + rise) * 256);        // lowest row on screen at the fade
+    int firstCol = (int)((0.5 - half * 1.6) * 256) + 1, lastCol = 255 - firstCol;
+    int outside = 0, inside = 0;
+    for (int y = 0; y < 256; y++) {
+        for (int x = 0; x < 256; x++) {
+            if (!Lit(img, x, y)) continue;
+            if (y > lastRow || x < firstCol || x > lastCol) outside++;
+            else inside++;
+        }
+    }
+    EXPECT_EQ(outside, 0);
+    EXPECT_GT(inside, 256 * 256 / 8);
 }
 
 }  // namespace

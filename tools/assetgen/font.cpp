@@ -1,8 +1,9 @@
 #include "assetgen/font.h"
 
+#include <cmath>
 #include <cstring>
 
-static const char FontChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.,!'-:&";
+static const char FontChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.,!'-:&+/()?\";#";
 // One byte per row, top row first; bit 4 is the leftmost column.
 static const uint8_t FontRows[][FONT_GLYPH_H] = {
     {0x0E, 0x11, 0x11, 0x1F, 0x11, 0x11, 0x11}, {0x1E, 0x11, 0x11, 0x1E, 0x11, 0x11, 0x1E},
@@ -26,41 +27,59 @@ static const uint8_t FontRows[][FONT_GLYPH_H] = {
     {0x00, 0x00, 0x00, 0x00, 0x00, 0x0C, 0x0C}, {0x00, 0x00, 0x00, 0x00, 0x0C, 0x04, 0x08},
     {0x04, 0x04, 0x04, 0x04, 0x04, 0x00, 0x04}, {0x04, 0x04, 0x08, 0x00, 0x00, 0x00, 0x00},
     {0x00, 0x00, 0x00, 0x1F, 0x00, 0x00, 0x00}, {0x00, 0x0C, 0x0C, 0x00, 0x0C, 0x0C, 0x00},
-    {0x0C, 0x12, 0x14, 0x08, 0x15, 0x12, 0x0D},
+    {0x0C, 0x12, 0x14, 0x08, 0x15, 0x12, 0x0D}, {0x00, 0x04, 0x04, 0x1F, 0x04, 0x04, 0x00},
+    {0x01, 0x01, 0x02, 0x04, 0x08, 0x10, 0x10}, {0x02, 0x04, 0x08, 0x08, 0x08, 0x04, 0x02},
+    {0x08, 0x04, 0x02, 0x02, 0x02, 0x04, 0x08}, {0x0E, 0x11, 0x01, 0x02, 0x04, 0x00, 0x04},
+    {0x0A, 0x0A, 0x0A, 0x00, 0x00, 0x00, 0x00}, {0x00, 0x0C, 0x0C, 0x00, 0x0C, 0x04, 0x08},
+    {0x00, 0x0A, 0x1F, 0x1F, 0x0E, 0x04, 0x00},
 };
 static_assert(sizeof(FontRows) / sizeof(FontRows[0]) == sizeof(FontChars) - 1,
               "one glyph per character");
 
 static const uint8_t* Glyph(char c) {
+    if (c >= 'a' && c <= 'z') c = (char)(c - 'a' + 'A');
     const char* at = c ? std::strchr(FontChars, c) : nullptr;
     return at ? FontRows[at - FontChars] : nullptr;
 }
 
-int TextWidth(const char* text, int scale) {
+bool FontHasGlyph(char c) { return c == ' ' || Glyph(c) != nullptr; }
+
+float TextWidth(const char* text, float sx) {
     int n = (int)std::strlen(text);
-    return n > 0 ? (n * FONT_ADVANCE - 1) * scale : 0;
+    return n > 0 ? (n * FONT_ADVANCE - 1) * sx : 0.0f;
 }
 
-static void DrawGlyph(Image& img, int x, int y, int scale, const uint8_t* rows, Rgb color) {
-    for (int gy = 0; gy < FONT_GLYPH_H; gy++) {
-        for (int gx = 0; gx < FONT_GLYPH_W; gx++) {
-            if (!(rows[gy] & (0x10 >> gx))) continue;
-            float cx = x + (gx + 0.5f) * scale, cy = y + (gy + 0.5f) * scale;
-            AddGlow(img, cx, cy, scale * 0.9f, color, 0.25f);
-            for (int py = 0; py < scale; py++)
-                for (int px = 0; px < scale; px++)
-                    AddPixel(img, x + gx * scale + px, y + gy * scale + py, color, 1.0f);
+// Adds the box [x0, x1) x [y0, y1), each pixel weighted by the share of it the box covers.
+static void AddBox(Image& img, float x0, float y0, float x1, float y1, Rgb color) {
+    for (int py = (int)std::floor(y0); py < (int)std::ceil(y1); py++) {
+        float cy = std::fmin(y1, py + 1.0f) - std::fmax(y0, (float)py);
+        for (int px = (int)std::floor(x0); px < (int)std::ceil(x1); px++) {
+            float cx = std::fmin(x1, px + 1.0f) - std::fmax(x0, (float)px);
+            AddPixel(img, px, py, color, cx * cy);
         }
     }
 }
 
-void DrawText(Image& img, int x, int y, int scale, const char* text, Rgb color) {
-    for (; *text; text++, x += FONT_ADVANCE * scale) {
-        const uint8_t* rows = Glyph(*text);
-        if (rows) DrawGlyph(img, x, y, scale, rows, color);
+static void DrawGlyph(Image& img, float x, float y, float sx, float sy, const uint8_t* rows,
+                      Rgb color) {
+    for (int gy = 0; gy < FONT_GLYPH_H; gy++) {
+        for (int gx = 0; gx < FONT_GLYPH_W; gx++) {
+            if (!(rows[gy] & (0x10 >> gx))) continue;
+            float x0 = x + gx * sx, y0 = y + gy * sy;
+            AddGlow(img, x0 + sx * 0.5f, y0 + sy * 0.5f, std::fmin(sx, sy) * 0.9f, color, 0.25f);
+            AddBox(img, x0, y0, x0 + sx, y0 + sy, color);
+        }
     }
 }
 
-void DrawTextCentered(Image& img, int y, int scale, const char* text, Rgb color) {
-    DrawText(img, (img.width - TextWidth(text, scale)) / 2, y, scale, text, color);
+void DrawTextSized(Image& img, float x, float y, float sx, float sy, const char* text, Rgb color) {
+    for (; *text; text++, x += FONT_ADVANCE * sx) {
+        const uint8_t* rows = Glyph(*text);
+        if (rows) DrawGlyph(img, x, y, sx, sy, rows, color);
+    }
+}
+
+void DrawTextCentered(Image& img, float y, float sx, float sy, const char* text, Rgb color) {
+    float x = std::floor((img.width - TextWidth(text, sx)) * 0.5f);
+    DrawTextSized(img, x, y, sx, sy, text, color);
 }

@@ -1,13 +1,18 @@
-// A tiny 5x7 bitmap font for lettering generated images (upper case, digits and a
-// little punctuation; anything else draws as a blank).
+// A tiny 5x7 bitmap font for lettering generated images: capitals (small letters draw as
+// capitals), digits and a little punctuation; '#' draws a heart. Anything else is a blank.
 #pragma once
 #include "assetgen/procedural.h"
 
 enum { FONT_GLYPH_W = 5, FONT_GLYPH_H = 7, FONT_ADVANCE = 6 };
 
-// Width in pixels of `text` drawn at `scale` (each font pixel becomes scale x scale).
-int TextWidth(const char* text, int scale);
-// Draws `text` with its top-left corner at (x, y), adding colour with a soft halo so
-// enlarged letters stay smooth when the image is magnified.
-void DrawText(Image& img, int x, int y, int scale, const char* text, Rgb color);
-void DrawTextCentered(Image& img, int y, int scale, const char* text, Rgb color);
+// True when `c` draws something or is a space: text made only of such characters
+// loses no letter.
+bool FontHasGlyph(char c);
+// Width in pixels of `text` drawn `sx` pixels per font pixel across.
+float TextWidth(const char* text, float sx);
+// Draws `text` with its top-left corner at (x, y), each font pixel an sx by sy box
+// (fractional sizes are anti-aliased by coverage), adding colour with a soft halo so
+// the letters stay smooth when the image is magnified.
+void DrawTextSized(Image& img, float x, float y, float sx, float sy, const char* text, Rgb color);
+// Centred across the image, on a whole pixel.
+void DrawTextCentered(Image& img, float y, float sx, float sy, const char* text, Rgb color);

@@ -29,6 +29,9 @@ void PaintSky1(Image& img);
 void PaintMetal(Image& img);
 void PaintEnv1(Image& img);
 void PaintSpring(Image& img);
+// A five-petal blossom, pink deepening to the centre around a gold heart, painted over
+// what is there.
+void AddBlossom(Image& img, float cx, float cy, float radius, float turn);
 // Pictures on black for the additive sprites, and the lettered images (textures_sprites.cpp).
 void PaintParticle(Image& img);
 void PaintBigFlare(Image& img);
@@ -38,3 +41,14 @@ void PaintPictra3(Image& img);
 void PaintPictra4(Image& img);
 void PaintCredits(Image& img);
 void PaintHidden(Image& img);
+
+// The lines of the credits strip, top to bottom: top edge (pixel row), letter width in
+// pixels per font pixel, text. The strip is shown three times squeezed across, so the
+// letters are drawn CREDITS_STRETCH times taller than wide to look square on screen.
+struct CreditLine {
+    float y, scale;
+    const char* text;
+};
+extern const CreditLine CreditLines[];
+extern const int CreditLineCount;
+static const float CREDITS_STRETCH = 4.0f / 3.0f;

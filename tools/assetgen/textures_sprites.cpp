@@ -16,12 +16,15 @@ static Polar ToPolar(const Image& img, int x, int y) {
     return {std::sqrt(dx * dx + dy * dy), std::atan2(dy, dx)};
 }
 
+// Hundreds of particles pile up where the fountain is reborn; every texel that is not
+// exactly black adds up to white there, so the sprite is black beyond a small radius and
+// the pile stays a small round spark instead of a square.
 void PaintParticle(Image& img) {
     for (int y = 0; y < img.height; y++) {
         for (int x = 0; x < img.width; x++) {
             float d = ToPolar(img, x, y).d;
-            float a = (std::exp(-d * d / 128.0f) * 0.8f + std::exp(-d * d / 18.0f) * 0.4f) *
-                      Smooth(31.0f, 22.0f, d);
+            float a = (std::exp(-d * d / 50.0f) * 0.9f + std::exp(-d * d / 162.0f) * 0.3f) *
+                      Smooth(18.0f, 9.0f, d);
             PutPixel(img, x, y, ScaleRgb({1.0f, 0.93f, 0.82f}, a));
         }
     }
@@ -131,38 +134,83 @@ void PaintPictra4(Image& img) {
     }
 }
 
+// Rows are timed to the scroll: the title clears the opening flash low in the view, and
+// the closing words sit in the view when the picture starts fading to black.
+const CreditLine CreditLines[] = {
+    {140, 4.0f, "VERNALIS"},
+    {190, 2.0f, "A SPRING DEMO"},
+    {270, 2.5f, "MADE WITH"},
+    {305, 1.75f, "C++17  SDL2"},
+    {331, 1.75f, "OPENGL/MESA  GLU"},
+    {357, 1.75f, "LIBMPG123  FREETYPE"},
+    {383, 1.75f, "LAME  FFMPEG"},
+    {455, 2.5f, "GROWN FROM CODE"},
+    {490, 1.75f, "PROCEDURAL PICTURES"},
+    {516, 1.75f, "PARAMETRIC MODELS"},
+    {542, 1.75f, "A SYNTHESIZED SCORE"},
+    {610, 2.5f, "GREETINGS"},
+    {645, 1.75f, "TO DEMO MAKERS"},
+    {671, 1.75f, "EVERYWHERE"},
+    {697, 1.75f, "TO EVERYONE WHO"},
+    {723, 1.75f, "DREAMS OF SPRING"},
+    {749, 1.75f, "AND TO YOU"},
+    {825, 3.5f, "THE END"},
+    {895, 3.0f, "#"},
+};
+const int CreditLineCount = (int)(sizeof(CreditLines) / sizeof(CreditLines[0]));
+
 void PaintCredits(Image& img) {
-    struct Line {
-        int y, scale;
-        const char* text;
-    };
-    static const Line lines[] = {
-        {60, 4, "VERNALIS"},   {112, 2, "A SPRING DEMO"},     {210, 3, "CODE"},
-        {242, 2, "THE VERNALIS TEAM"}, {330, 3, "MUSIC"},     {362, 2, "SYNTHESIZED"},
-        {382, 2, "AT BUILD TIME"},     {470, 3, "GRAPHICS"},  {502, 2, "PROCEDURAL"},
-        {522, 2, "TEXTURES"},  {610, 3, "MODELS"},            {642, 2, "PARAMETRIC MESHES"},
-        {730, 3, "THANK YOU"}, {762, 2, "FOR WATCHING"},      {880, 4, "THE END"},
-    };
-    for (const Line& line : lines) DrawTextCentered(img, line.y, line.scale, line.text, {1, 1, 1});
+    for (int i = 0; i < CreditLineCount; i++) {
+        const CreditLine& line = CreditLines[i];
+        Rgb color = line.text[0] == '#' ? Rgb{1.0f, 0.7f, 0.82f} : Rgb{1, 1, 1};
+        DrawTextCentered(img, line.y, line.scale, line.scale * CREDITS_STRETCH, line.text, color);
+    }
 }
 
-// The hidden page: a glowing heart with its message.
+// The hidden page rises slowly and only a band about 140 rows high shows at a time, from
+// the top rows when the flash clears to rows 70 to 208 when the fade begins, and only
+// columns 18 to 238: the heart and its words sit in that band, the blossoms frame it.
+static const float HeartX = 128, HeartY = 128, HeartR = 56;
+
 static bool InHeart(float px, float py) {
-    float hx = (px - 128) / 62.0f, hy = (122 - py) / 62.0f, s = hx * hx + hy * hy - 1;
+    float hx = (px - HeartX) / HeartR, hy = (HeartY - py) / HeartR, s = hx * hx + hy * hy - 1;
     return s * s * s - hx * hx * hy * hy * hy <= 0;
 }
 
-void PaintHidden(Image& img) {
-    for (int y = 0; y < img.height; y++) {
-        for (int x = 0; x < img.width; x++) {
+static void PaintHeart(Image& img) {
+    for (int y = (int)(HeartY - 1.3f * HeartR); y <= (int)(HeartY + 1.1f * HeartR); y++) {
+        for (int x = (int)(HeartX - 1.2f * HeartR); x <= (int)(HeartX + 1.2f * HeartR); x++) {
             int hits = 0;  // 4 x 4 samples per pixel smooth the outline
             for (int k = 0; k < 16; k++) hits += InHeart(x + (k % 4 + 0.5f) / 4, y + (k / 4 + 0.5f) / 4);
-            float hy = (122 - (y + 0.5f)) / 62.0f;
-            Rgb c = MixRgb({1.0f, 0.35f, 0.5f}, {0.85f, 0.05f, 0.2f}, Clamp01(0.5f - hy * 0.5f));
+            float hy = (HeartY - (y + 0.5f)) / HeartR;
+            Rgb c = MixRgb({1.0f, 0.35f, 0.5f}, {0.7f, 0.04f, 0.18f}, Clamp01(0.5f - hy * 0.5f));
             PutPixel(img, x, y, ScaleRgb(c, hits / 16.0f));
         }
     }
-    AddGlow(img, 128, 118, 40, {1.0f, 0.3f, 0.45f}, 0.3f);
-    DrawTextCentered(img, 14, 3, "YOU FOUND", {1, 1, 1});
-    DrawTextCentered(img, 222, 2, "THE HIDDEN PAGE", {1, 1, 1});
+    AddGlow(img, HeartX, HeartY - 8, 36, {1.0f, 0.3f, 0.45f}, 0.25f);
+}
+
+// Darkens the image wherever `mask` is lit: the words come out as holes in the heart, so
+// they stay apart from the white credits that scroll behind.
+static void CutOut(Image& img, const Image& mask) {
+    for (size_t i = 0; i < img.rgb.size(); i += 3) {
+        float keep = 1.0f - mask.rgb[i] / 255.0f;
+        for (int k = 0; k < 3; k++) img.rgb[i + k] = (uint8_t)(img.rgb[i + k] * keep + 0.5f);
+    }
+}
+
+void PaintHidden(Image& img) {
+    PaintHeart(img);
+    Image words = MakeImage(img.width, img.height);
+    DrawTextCentered(words, 92, 3, 3, "SPRING", {1, 1, 1});
+    DrawTextCentered(words, 122, 2, 2, "IS LOVE", {1, 1, 1});
+    CutOut(img, words);
+    static const float blossoms[][3] = {
+        {34, 78, 13},  {222, 84, 12}, {46, 122, 10}, {212, 130, 11},
+        {34, 164, 12}, {220, 176, 13}, {70, 190, 9},  {188, 196, 9},
+    };
+    for (int i = 0; i < 8; i++) AddBlossom(img, blossoms[i][0], blossoms[i][1], blossoms[i][2], i * 0.7f);
+    Rgb gold = {1.0f, 0.78f, 0.35f};
+    DrawTextCentered(img, 12, 3, 3, "YOU FOUND", gold);
+    DrawTextCentered(img, 40, 2, 2, "THE HIDDEN PAGE", gold);
 }
