@@ -8,13 +8,14 @@ struct Vertex {
     float x, y, z, u, v;
 };
 
-enum { GRID_POLE_FIRST = 1, GRID_POLE_LAST = 2 };
+enum { GRID_POLE_FIRST = 1, GRID_POLE_LAST = 2, GRID_FLIP = 4 };
 
 // Adds a (rows+1) x (cols+1) vertex grid, fn(s, t) giving the vertex at s = i/rows,
-// t = j/cols, and two triangles per cell, counter-clockwise about ds x dt. Rows that
-// collapse to a pole get one triangle per cell instead of a degenerate pair.
+// t = j/cols, and two triangles per cell, counter-clockwise about ds x dt (clockwise
+// with GRID_FLIP). Rows that collapse to a pole get one triangle per cell instead of a
+// degenerate pair.
 template <typename Fn>
-static void AddGrid(Mesh& mesh, int rows, int cols, int poles, Fn fn) {
+static void AddGrid(Mesh& mesh, int rows, int cols, int flags, Fn fn) {
     int base = MeshVertexCount(mesh);
     for (int i = 0; i <= rows; i++) {
         for (int j = 0; j <= cols; j++) {
@@ -22,13 +23,26 @@ static void AddGrid(Mesh& mesh, int rows, int cols, int poles, Fn fn) {
             MeshAddVertex(mesh, p.x, p.y, p.z, p.u, p.v);
         }
     }
+    bool flip = (flags & GRID_FLIP) != 0;
     for (int i = 0; i < rows; i++) {
         for (int j = 0; j < cols; j++) {
             int a = base + i * (cols + 1) + j, b = a + cols + 1, c = b + 1, d = a + 1;
-            if (!(i == rows - 1 && (poles & GRID_POLE_LAST))) MeshAddFace(mesh, a, b, c);
-            if (!(i == 0 && (poles & GRID_POLE_FIRST))) MeshAddFace(mesh, a, c, d);
+            if (!(i == rows - 1 && (flags & GRID_POLE_LAST))) flip ? MeshAddFace(mesh, a, c, b) : MeshAddFace(mesh, a, b, c);
+            if (!(i == 0 && (flags & GRID_POLE_FIRST))) flip ? MeshAddFace(mesh, a, d, c) : MeshAddFace(mesh, a, c, d);
         }
     }
+}
+
+// One arm of the galaxy: a lens-shaped band winding out from the bulge, thick near the
+// core and thinning to nothing at its tip; `side` +1 builds the upper face, -1 the lower.
+static void AddGalaxyArm(Mesh& mesh, float radius, float start, float side) {
+    AddGrid(mesh, 30, 2, side > 0 ? 0 : GRID_FLIP, [=](float s, float t) {
+        float angle = start + 2.2f * Pi * s;
+        float width = radius * (0.08f + 0.22f * s) * (1.0f - s * s * s);
+        float r = radius * (0.12f + 0.88f * s) + width * (t - 0.5f);
+        float h = side * radius * 0.02f * (1.0f - 0.8f * s) * std::sin(Pi * t);
+        return Vertex{r * std::cos(angle), h, r * std::sin(angle), 3.0f * s, t};
+    });
 }
 
 Mesh MakeGalaxy() {
@@ -36,19 +50,15 @@ Mesh MakeGalaxy() {
     Mesh mesh;
     for (int arm = 0; arm < 3; arm++) {
         float start = arm * 2.0f * Pi / 3.0f;
-        AddGrid(mesh, 90, 4, 0, [&](float s, float t) {
-            float angle = start + 2.4f * Pi * s;
-            float width = radius * (0.05f + 0.16f * s) * (1.0f - s * s * s * s);
-            float r = radius * (0.1f + 0.9f * s) + width * (t - 0.5f);
-            float h = radius * 0.02f * (1.0f - s) * std::sin(Pi * t);
-            return Vertex{r * std::cos(angle), h, r * std::sin(angle), 2.0f * s, t};
-        });
+        AddGalaxyArm(mesh, radius, start, 1.0f);
+        AddGalaxyArm(mesh, radius, start, -1.0f);
     }
-    // Flattened central bulge.
-    AddGrid(mesh, 10, 24, GRID_POLE_FIRST | GRID_POLE_LAST, [&](float s, float t) {
+    // Flattened central bulge, large enough to hold the eye when the galaxy is drawn
+    // full size just in front of it.
+    AddGrid(mesh, 8, 16, GRID_POLE_FIRST | GRID_POLE_LAST, [&](float s, float t) {
         float th = Pi * s, ph = 2.0f * Pi * (t - 0.5f);
         float x = std::sin(th) * std::sin(ph), y = std::cos(th), z = std::sin(th) * std::cos(ph);
-        return Vertex{radius * 0.18f * x, radius * 0.07f * y, radius * 0.18f * z, t, 1.0f - s};
+        return Vertex{radius * 0.16f * x, radius * 0.06f * y, radius * 0.16f * z, 2.0f * t, 1.0f - s};
     });
     return mesh;
 }
@@ -62,7 +72,7 @@ Mesh MakeKnot() {
         out[2] = small * std::sin(3.0f * a);
     };
     Mesh mesh;
-    AddGrid(mesh, 180, 10, 0, [&](float s, float t) {
+    AddGrid(mesh, 96, 8, 0, [&](float s, float t) {
         float a = 2.0f * Pi * s, p[3], q[3], tan[3], n[3], b[3];
         curve(a, p);
         curve(a + 0.001f, q);
@@ -88,17 +98,17 @@ Mesh MakeKnot() {
 Mesh MakeTube() {
     const float halfLength = 50.0f;
     Mesh mesh;
-    AddGrid(mesh, 60, 32, 0, [&](float s, float t) {
+    AddGrid(mesh, 30, 16, 0, [&](float s, float t) {
         float y = halfLength * (1.0f - 2.0f * s), a = 2.0f * Pi * t;
-        float r = 3.0f * (1.0f + 0.08f * std::sin(2.0f * Pi * y / 8.0f));
+        float r = 3.0f * (1.0f + 0.1f * std::sin(2.0f * Pi * y / 20.0f));
         return Vertex{r * std::cos(a), y, r * std::sin(a), 2.0f * t, 10.0f * s};
     });
     return mesh;
 }
 
-// Expression of a head: displacements (in head units) of its features.
+// Expression of a head: displacements (in head radii) of its features.
 struct FaceShape {
-    float width, nose, brow, eyes, cheeks, smile, mouthOpen, jaw, chin;
+    float width, nose, brow, eyes, lids, cheeks, smile, mouthOpen, jaw, chin;
 };
 
 static float Bump(float x, float y, float cx, float cy, float sx, float sy) {
@@ -110,33 +120,51 @@ static float Pair(float x, float y, float cx, float cy, float sx, float sy) {
     return Bump(x, y, -cx, cy, sx, sy) + Bump(x, y, cx, cy, sx, sy);
 }
 
+// Relief of the front of the head over the unit sphere, at (x, y) seen from the front.
+// It has to read in silhouette: the faces carry one shared normal, so nothing is shaded.
 static float FaceRelief(const FaceShape& f, float x, float y) {
-    return f.nose * (Bump(x, y, 0, -0.08f, 0.08f, 0.2f) + 0.5f * Bump(x, y, 0, -0.26f, 0.12f, 0.06f)) -
-           f.eyes * Pair(x, y, 0.32f, 0.18f, 0.11f, 0.08f) + f.brow * Pair(x, y, 0.3f, 0.33f, 0.16f, 0.05f) +
-           f.cheeks * Pair(x, y, 0.42f, -0.18f, 0.14f, 0.12f) + f.smile * Pair(x, y, 0.19f, -0.42f, 0.05f, 0.05f) +
-           0.04f * (Bump(x, y, 0, -0.41f, 0.15f, 0.03f) + Bump(x, y, 0, -0.53f, 0.14f, 0.03f)) -
-           f.mouthOpen * Bump(x, y, 0, -0.47f, 0.13f, 0.05f) + f.chin * Bump(x, y, 0, -0.74f, 0.15f, 0.1f);
+    float nose = Bump(x, y, 0, -0.06f, 0.07f, 0.2f) + 0.6f * Bump(x, y, 0, -0.24f, 0.09f, 0.06f);
+    float eyes = -f.eyes * Pair(x, y, 0.3f, 0.1f, 0.11f, 0.08f) + f.lids * Pair(x, y, 0.3f, 0.07f, 0.08f, 0.04f);
+    float brow = f.brow * Pair(x, y, 0.3f, 0.24f, 0.17f, 0.05f);
+    float lips = 0.08f * (Bump(x, y, 0, -0.41f, 0.13f, 0.035f) + Bump(x, y, 0, -0.52f, 0.12f, 0.035f)) +
+                 f.smile * Pair(x, y, 0.16f, -0.42f, 0.05f, 0.05f) - f.mouthOpen * Bump(x, y, 0, -0.47f, 0.11f, 0.05f);
+    return f.nose * nose + eyes + brow + lips + f.cheeks * Pair(x, y, 0.4f, -0.16f, 0.14f, 0.12f) +
+           f.chin * Bump(x, y, 0, -0.74f, 0.15f, 0.1f);
 }
 
-static Mesh MakeHead(const FaceShape& f) {
+// Rows crowd towards the equator and columns towards the front, where the features are;
+// the mapping stays uniform in the grid, so the skin's painter can find the features too.
+void HeadSpherePoint(float s, float t, float out[3]) {
+    float w = 2.0f * t - 1.0f;
+    float th = Pi * s + 0.3f * std::sin(2.0f * Pi * s), ph = Pi * w * (0.35f + 0.65f * w * w);
+    out[0] = std::sin(th) * std::sin(ph);
+    out[1] = std::cos(th);
+    out[2] = std::sin(th) * std::cos(ph);
+}
+
+static Mesh MakeHead(const FaceShape& f, float size) {
     Mesh mesh;
-    // Rows crowd towards the equator and columns towards the front, where the
-    // features are; the mapping stays uniform in the grid.
-    AddGrid(mesh, 36, 48, GRID_POLE_FIRST | GRID_POLE_LAST, [&](float s, float t) {
-        float w = 2.0f * t - 1.0f;
-        float th = Pi * s + 0.6f * 0.5f * std::sin(2.0f * Pi * s), ph = Pi * w * (0.35f + 0.65f * w * w);
-        float x = std::sin(th) * std::sin(ph), y = std::cos(th), z = std::sin(th) * std::cos(ph);
+    AddGrid(mesh, 26, 34, GRID_POLE_FIRST | GRID_POLE_LAST, [&](float s, float t) {
+        float p[3];
+        HeadSpherePoint(s, t, p);
+        float x = p[0], y = p[1], z = p[2];
         float front = z > 0 ? z : 0;
-        float r = 1.0f + front * FaceRelief(f, x, y) + 0.08f * (1.0f - front) * Pair(x, y, 1.0f, 0.05f, 0.12f, 0.18f);
-        float stretch = 1.0f + f.jaw * (y < 0 ? -y : 0);
-        return Vertex{f.width * x * r, y * r * stretch, 0.85f * z * r, t, 1.0f - s};
+        float r = 1.0f + front * FaceRelief(f, x, y) + 0.05f * (1.0f - front) * Pair(x, y, 1.0f, 0.0f, 0.1f, 0.16f);
+        float below = y < -0.1f ? -0.1f - y : 0;
+        // The jaw narrows and drops; the back of the skull swells.
+        float narrow = 1.0f - 0.2f * below, stretch = 1.0f + f.jaw * below;
+        float crown = std::fmin(1.0f, std::fmax(0.0f, (y + 0.5f) / 0.4f));
+        float back = z < 0 ? 1.0f - 0.1f * crown * z : 1.0f;
+        return Vertex{size * f.width * x * r * narrow, size * y * r * stretch, size * 0.9f * z * r * back, t, 1.0f - s};
     });
     return mesh;
 }
 
-Mesh MakeCaraTio1() { return MakeHead({0.78f, 0.22f, 0.05f, 0.12f, 0.05f, 0.0f, 0.03f, 0.05f, 0.08f}); }
-Mesh MakeCara1() { return MakeHead({0.80f, 0.20f, 0.04f, 0.10f, 0.08f, 0.06f, 0.0f, 0.0f, 0.06f}); }
-Mesh MakeCara2() { return MakeHead({0.72f, 0.32f, 0.14f, 0.2f, 0.0f, -0.03f, 0.3f, 0.3f, 0.15f}); }
+// The head inside the knot of the first scene (the camera passes close by it), then the
+// dreaming face (eyes closed) and the awakened one, larger, seen from further away.
+Mesh MakeCaraTio1() { return MakeHead({0.78f, 0.3f, 0.07f, 0.1f, 0.04f, 0.05f, 0.0f, 0.0f, 0.08f, 0.12f}, 1.0f); }
+Mesh MakeCara1() { return MakeHead({0.8f, 0.3f, 0.06f, 0.1f, 0.06f, 0.07f, 0.03f, 0.0f, 0.05f, 0.1f}, 1.5f); }
+Mesh MakeCara2() { return MakeHead({0.74f, 0.38f, 0.14f, 0.18f, 0.0f, 0.02f, -0.02f, 0.22f, 0.2f, 0.16f}, 1.5f); }
 
 const ModelEntry ModelTable[] = {
     {"CaraTio1.3DS", "CaraTio1", MakeCaraTio1}, {"Galaxy.3DS", "Galaxy", MakeGalaxy},

@@ -20,7 +20,11 @@ Mesh MakeGalaxy();
 Mesh MakeKnot();
 // Open ribbed tube along y, radius about 3, 100 long, faces turned inwards.
 Mesh MakeTube();
-// Heads looking down +z, about 2 units tall. All three share one grid, so their
+// Point of the unit sphere under grid position (s, t) of the heads: s from the crown (0)
+// to the chin's pole (1), t around the head with the face's centre line at 0.5. The
+// texture coordinates of a head vertex are (t, 1 - s).
+void HeadSpherePoint(float s, float t, float out[3]);
+// Heads looking down +z, about 3 units tall. All three share one grid, so their
 // triangles match index for index (the morph pairs them); only the shape differs.
 Mesh MakeCaraTio1();
 Mesh MakeCara1();

@@ -2,6 +2,7 @@
 // periods across the image, so the tube, galaxy and ground can repeat them.
 #include <cmath>
 
+#include "assetgen/face_paint.h"
 #include "assetgen/textures.h"
 
 static const float TwoPi = 6.28318531f;
@@ -61,6 +62,7 @@ void PaintCaraTio1(Image& img) {
         return ScaleRgb(c, 0.8f + 0.35f * fine);
     });
     AddStars(img, 34, 0.003f, {1.0f, 0.95f, 0.9f});
+    PaintFaceFeatures(img);
 }
 
 // Spring meadow: two greens over earth, dotted with small flowers.
@@ -124,8 +126,7 @@ void PaintEnv1(Image& img) {
     }
 }
 
-// Five-petal blossoms on a pale spring gradient.
-static void AddBlossom(Image& img, float cx, float cy, float radius, float turn) {
+void AddBlossom(Image& img, float cx, float cy, float radius, float turn) {
     int reach = (int)radius + 2;
     for (int y = (int)cy - reach; y <= (int)cy + reach; y++) {
         for (int x = (int)cx - reach; x <= (int)cx + reach; x++) {
@@ -140,6 +141,7 @@ static void AddBlossom(Image& img, float cx, float cy, float radius, float turn)
     }
 }
 
+// Five-petal blossoms on a pale spring gradient.
 void PaintSpring(Image& img) {
     PaintEach(img, [](float, float v) { return MixRgb({0.6f, 0.8f, 1.0f}, {0.7f, 0.9f, 0.55f}, v); });
     Rng rng = {71};
