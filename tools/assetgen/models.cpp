@@ -36,7 +36,7 @@ static void AddGrid(Mesh& mesh, int rows, int cols, int flags, Fn fn) {
 // One arm of the galaxy: a lens-shaped band winding out from the bulge, thick near the
 // core and thinning to nothing at its tip; `side` +1 builds the upper face, -1 the lower.
 static void AddGalaxyArm(Mesh& mesh, float radius, float start, float side) {
-    AddGrid(mesh, 30, 2, side > 0 ? 0 : GRID_FLIP, [=](float s, float t) {
+    AddGrid(mesh, 20, 2, side > 0 ? 0 : GRID_FLIP, [=](float s, float t) {
         float angle = start + 2.2f * Pi * s;
         float width = radius * (0.08f + 0.22f * s) * (1.0f - s * s * s);
         float r = radius * (0.12f + 0.88f * s) + width * (t - 0.5f);
@@ -55,10 +55,10 @@ Mesh MakeGalaxy() {
     }
     // Flattened central bulge, large enough to hold the eye when the galaxy is drawn
     // full size just in front of it.
-    AddGrid(mesh, 8, 16, GRID_POLE_FIRST | GRID_POLE_LAST, [&](float s, float t) {
+    AddGrid(mesh, 6, 12, GRID_POLE_FIRST | GRID_POLE_LAST, [&](float s, float t) {
         float th = Pi * s, ph = 2.0f * Pi * (t - 0.5f);
         float x = std::sin(th) * std::sin(ph), y = std::cos(th), z = std::sin(th) * std::cos(ph);
-        return Vertex{radius * 0.16f * x, radius * 0.06f * y, radius * 0.16f * z, 2.0f * t, 1.0f - s};
+        return Vertex{radius * 0.05f * x, radius * 0.025f * y, radius * 0.05f * z, 2.0f * t, 1.0f - s};
     });
     return mesh;
 }
@@ -72,7 +72,7 @@ Mesh MakeKnot() {
         out[2] = small * std::sin(3.0f * a);
     };
     Mesh mesh;
-    AddGrid(mesh, 96, 8, 0, [&](float s, float t) {
+    AddGrid(mesh, 80, 8, 0, [&](float s, float t) {
         float a = 2.0f * Pi * s, p[3], q[3], tan[3], n[3], b[3];
         curve(a, p);
         curve(a + 0.001f, q);
@@ -144,7 +144,7 @@ void HeadSpherePoint(float s, float t, float out[3]) {
 
 static Mesh MakeHead(const FaceShape& f, float size) {
     Mesh mesh;
-    AddGrid(mesh, 26, 34, GRID_POLE_FIRST | GRID_POLE_LAST, [&](float s, float t) {
+    AddGrid(mesh, 16, 24, GRID_POLE_FIRST | GRID_POLE_LAST, [&](float s, float t) {
         float p[3];
         HeadSpherePoint(s, t, p);
         float x = p[0], y = p[1], z = p[2];
