@@ -45,8 +45,10 @@ void PaintBigFlare(Image& img) {
                 float c = std::cos(p.angle - rayAngle[k]);
                 if (c > 0.99f) rays += std::pow(c, 1500.0f) * std::exp(-p.d / rayLength[k]);
             }
-            float core = std::exp(-p.d * p.d / 72.0f), glow = std::exp(-p.d / 20.0f);
-            float halo = std::exp(-p.d / 60.0f) * 0.22f;
+            // Drawn a third of a unit from the eye, the middle fifth of the image fills the
+            // view: a small hot core and a quick falloff keep the picture behind it visible.
+            float core = std::exp(-p.d * p.d / 32.0f), glow = 0.7f * std::exp(-p.d / 13.0f);
+            float halo = std::exp(-p.d / 60.0f) * 0.14f;
             float ring = 0.16f * std::exp(-(p.d - 82) * (p.d - 82) / 12.0f);
             float ringShift = Clamp01((p.d - 78) / 8.0f);
             Rgb c = {core + 0.9f * glow + 0.8f * rays + 0.7f * halo + ring * ringShift,
