@@ -55,6 +55,11 @@ static const Section Sections[] = {
     {5961208, 16, 0, 0, 0, 1, 2, 2, V_WARM, 1, PAD_WARM, 0},      // scene 7: credits, a warm close
 };
 static const int SectionCount = (int)(sizeof(Sections) / sizeof(Sections[0]));
+// Level of each section (dB) after the bus compressor, so the quiet openings, the breakdown,
+// the dream of scene 5 and the credits stay quieter than the full band.
+static const float SectionLevelDb[] = {-4, -2, -1, 0, 0, -3, -1, 0, 0, 0, 0, -4, 0, -2.5f};
+static_assert(sizeof(SectionLevelDb) / sizeof(SectionLevelDb[0]) == sizeof(Sections) / sizeof(Sections[0]),
+              "one level per section");
 static const int32_t MusicEnd = 6441208;  // end of the last section's beat grid
 
 // Accents with their strength: the flashes, the scene openings, life cue and burst.
@@ -270,6 +275,17 @@ static void MixBand(std::vector<float>& band, std::vector<float>& hits) {
     for (size_t i = 0; i < band.size(); i++) band[i] = (band[i] * GainAt((int64_t)i) + hits[i]) * DuckAt((int64_t)i);
 }
 
+// The section levels as a gain, gliding over 50 ms from each section's start.
+static float SectionGainAt(int64_t i) {
+    const int64_t glide = SYNTH_RATE / 20;
+    int k = 0;
+    while (k + 1 < SectionCount && i >= Sections[k + 1].start) k++;
+    float level = SectionLevelDb[k];
+    if (k > 0 && i - Sections[k].start < glide)
+        level += (SectionLevelDb[k - 1] - level) * (1.0f - (float)(i - Sections[k].start) / glide);
+    return std::pow(10.0f, level / 20.0f);
+}
+
 static void ToPcm(const std::vector<float>& x, std::vector<int16_t>& pcm) {
     pcm.resize(x.size());
     for (size_t i = 0; i < x.size(); i++) pcm[i] = (int16_t)std::lround(std::fmax(-1.0f, std::fmin(1.0f, x[i])) * 32767.0f);
@@ -313,6 +329,7 @@ void RenderSoundtrack(std::vector<int16_t>& pcm) {
     MixBand(mix, hits);
     MasterLowPass(mix, 15500.0f);
     Compress(mix, 0.1f, 3.0f, 0.005f, 0.2f);
+    for (size_t i = 0; i < mix.size(); i++) mix[i] *= SectionGainAt((int64_t)i);
     // Master, measure what the decoder will play, and master again with the
     // encoder's loss added to the target.
     std::vector<float> master = mix;
