@@ -9,7 +9,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # scene, first byte of the scene, byte of the picture, extra capture flags
 shots=(
-  "1 0 2205000"
+  "1 0 308700"
   "2 3273984 3891384"
   "3 5199338 6434138"
   "4 7123328 8181728"

@@ -53,12 +53,12 @@ Mesh MakeGalaxy() {
         AddGalaxyArm(mesh, radius, start, 1.0f);
         AddGalaxyArm(mesh, radius, start, -1.0f);
     }
-    // Flattened central bulge, large enough to hold the eye when the galaxy is drawn
-    // full size just in front of it.
+    // Compact flattened bulge: it stays clear of the eye when the first scene draws the
+    // galaxy centred 10 units (and, at half size, 4.5 units) behind it.
     AddGrid(mesh, 6, 12, GRID_POLE_FIRST | GRID_POLE_LAST, [&](float s, float t) {
         float th = Pi * s, ph = 2.0f * Pi * (t - 0.5f);
         float x = std::sin(th) * std::sin(ph), y = std::cos(th), z = std::sin(th) * std::cos(ph);
-        return Vertex{radius * 0.05f * x, radius * 0.025f * y, radius * 0.05f * z, 2.0f * t, 1.0f - s};
+        return Vertex{radius * 0.035f * x, radius * 0.02f * y, radius * 0.035f * z, 2.0f * t, 1.0f - s};
     });
     return mesh;
 }
@@ -72,7 +72,7 @@ Mesh MakeKnot() {
         out[2] = small * std::sin(3.0f * a);
     };
     Mesh mesh;
-    AddGrid(mesh, 80, 8, 0, [&](float s, float t) {
+    AddGrid(mesh, 72, 8, 0, [&](float s, float t) {
         float a = 2.0f * Pi * s, p[3], q[3], tan[3], n[3], b[3];
         curve(a, p);
         curve(a + 0.001f, q);
@@ -144,7 +144,7 @@ void HeadSpherePoint(float s, float t, float out[3]) {
 
 static Mesh MakeHead(const FaceShape& f, float size) {
     Mesh mesh;
-    AddGrid(mesh, 16, 24, GRID_POLE_FIRST | GRID_POLE_LAST, [&](float s, float t) {
+    AddGrid(mesh, 14, 22, GRID_POLE_FIRST | GRID_POLE_LAST, [&](float s, float t) {
         float p[3];
         HeadSpherePoint(s, t, p);
         float x = p[0], y = p[1], z = p[2];
