@@ -36,7 +36,8 @@ static float Brows(float x, float y) {
 // Full lips with a bow in the upper one; `seam` is the line where they meet.
 static float Lips(float x, float y, float* seam) {
     float k = std::fabs(x) / 0.14f;
-    if (k >= 1.0f) return *seam = 0, 0.0f;
+    *seam = 0;
+    if (k >= 1.0f) return 0.0f;
     float edge = std::sqrt(1.0f - k * k);
     float bow = 0.012f * std::exp(-std::pow((std::fabs(x) - 0.035f) / 0.025f, 2.0f));
     float top = -0.46f + (0.055f + bow) * edge, bottom = -0.46f - 0.06f * edge;

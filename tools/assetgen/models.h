@@ -14,7 +14,8 @@ struct ModelEntry {
 extern const ModelEntry ModelTable[];
 extern const int ModelCount;
 
-// Spiral galaxy lying in the x-z plane, about 400 units across, visible from +y.
+// Spiral galaxy lying in the x-z plane, about 400 units across; arms and bulge are
+// closed and turned outwards, so it shows from both sides with back faces culled.
 Mesh MakeGalaxy();
 // (2,3) torus knot about 55 units across.
 Mesh MakeKnot();
