@@ -21,6 +21,8 @@ TEST(CaptureArgs, DefaultsAndValues) {
     EXPECT_EQ(options.from, 5u);
     EXPECT_EQ(options.fps, 5);
     EXPECT_TRUE(options.holdP);
+    ASSERT_TRUE(Parse({"--fps", "4", "--out", "run.sums"}, &options, &error)) << error;
+    EXPECT_EQ(CaptureOutputKind(options.out), OUT_SUMS);
 }
 
 TEST(CaptureArgs, RefusesBadArguments) {

@@ -12,11 +12,11 @@ struct CaptureOptions {
     uint32_t to = 12853247;
     int fps = 60;
     bool holdP = false;
-    std::string out;       // FILE.png, DIR/, or FILE.mp4 / FILE.mkv
+    std::string out;       // FILE.png, DIR/, FILE.mp4 / FILE.mkv, or FILE.sums
     bool bench = false;
 };
 
-enum CaptureOutput { OUT_PNG_FILE, OUT_PNG_DIR, OUT_VIDEO };
+enum CaptureOutput { OUT_PNG_FILE, OUT_PNG_DIR, OUT_VIDEO, OUT_SUMS };
 CaptureOutput CaptureOutputKind(const std::string& out);
 
 // False with `error` set on bad arguments.
@@ -47,6 +47,9 @@ bool VideoClose(std::string* error);
 
 // Frame-time benchmark: median ms per frame of each scene and of empty frames.
 void RunBench(int frames);
+
+// 64-bit FNV-1a of a frame's bytes: the golden-frame checksums.
+uint64_t FrameChecksum(const std::vector<uint8_t>& rgb);
 
 bool WritePng(const std::string& path, const std::vector<uint8_t>& rgb, int width, int height,
               std::string* error);

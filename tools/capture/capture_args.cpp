@@ -28,6 +28,7 @@ static bool EndsWith(const std::string& text, const char* suffix) {
 CaptureOutput CaptureOutputKind(const std::string& out) {
     if (!out.empty() && out.back() == '/') return OUT_PNG_DIR;
     if (EndsWith(out, ".mp4") || EndsWith(out, ".mkv")) return OUT_VIDEO;
+    if (EndsWith(out, ".sums")) return OUT_SUMS;
     return OUT_PNG_FILE;
 }
 
@@ -62,8 +63,8 @@ bool ParseCaptureArgs(int argc, char** argv, CaptureOptions* options, std::strin
     if (options->out.empty()) return Fail(error, "--out PATH is required");
     if (options->from > options->to) return Fail(error, "--from is past --to");
     bool png = EndsWith(options->out, ".png");
-    if (options->out.back() != '/' && !png && CaptureOutputKind(options->out) != OUT_VIDEO)
-        return Fail(error, "--out must name a FILE.png, a DIR/, or a FILE.mp4 / FILE.mkv");
+    if (!png && CaptureOutputKind(options->out) == OUT_PNG_FILE)
+        return Fail(error, "--out must name a FILE.png, a DIR/, a FILE.mp4 / FILE.mkv or a FILE.sums");
     if (png && options->from != options->to)
         return Fail(error, "--out FILE.png writes one frame: give --from equal to --to, or --out DIR/");
     return true;

@@ -39,3 +39,9 @@ bool WritePng(const std::string& path, const std::vector<uint8_t>& rgb, int widt
     }
     return true;
 }
+
+uint64_t FrameChecksum(const std::vector<uint8_t>& rgb) {
+    uint64_t hash = 0xcbf29ce484222325ull;
+    for (uint8_t byte : rgb) hash = (hash ^ byte) * 0x100000001b3ull;
+    return hash;
+}

@@ -24,7 +24,7 @@ static std::string ToolFolder() {
 static int Usage(const std::string& error) {
     fprintf(stderr, "vernalis-capture: %s\n"
                     "usage: vernalis-capture [--exe PATH] [--from POS] [--to POS] [--fps N] "
-                    "[--hold-p] --out FILE.png|DIR/|FILE.mp4|FILE.mkv\n"
+                    "[--hold-p] --out FILE.png|DIR/|FILE.mp4|FILE.mkv|FILE.sums\n"
                     "       vernalis-capture [--exe PATH] --bench\n", error.c_str());
     return 2;
 }
@@ -92,17 +92,31 @@ static int RenderFrames(const CaptureOptions& options) {
         remove(soundtrack.c_str());
         return 1;
     }
+    FILE* sums = kind == OUT_SUMS ? fopen(options.out.c_str(), "w") : nullptr;
+    if (kind == OUT_SUMS && !sums) {
+        fprintf(stderr, "vernalis-capture: cannot write %s\n", options.out.c_str());
+        return 1;
+    }
     std::vector<uint8_t> rgb;
     double startMs = NowMs();
     bool ok = true;
     for (uint64_t k = 0; ok && k < total; k++) {
-        CaptureFrame(CaptureFramePosition(options.from, k, options.fps), options.holdP);
+        uint32_t position = CaptureFramePosition(options.from, k, options.fps);
+        CaptureFrame(position, options.holdP);
         CaptureRead(&rgb);
-        ok = kind == OUT_VIDEO ? VideoWrite(rgb, &error)
-                               : WritePng(FramePath(options.out, k), rgb, CAPTURE_WIDTH, CAPTURE_HEIGHT, &error);
+        if (kind == OUT_SUMS)
+            fprintf(sums, "%llu %u %016llx\n", (unsigned long long)k, position,
+                    (unsigned long long)FrameChecksum(rgb));
+        else
+            ok = kind == OUT_VIDEO ? VideoWrite(rgb, &error)
+                                   : WritePng(FramePath(options.out, k), rgb, CAPTURE_WIDTH, CAPTURE_HEIGHT, &error);
         if (total > 1) Progress(k + 1, total, startMs);
     }
     if (total > 1) fprintf(stderr, "\n");
+    if (sums && fclose(sums) != 0) {
+        ok = false;
+        error = "cannot write " + options.out;
+    }
     if (kind == OUT_VIDEO) {
         std::string closing;
         if (!VideoClose(&closing) && ok) {
