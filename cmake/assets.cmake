@@ -4,20 +4,31 @@ set(ASSET_DIR ${CMAKE_BINARY_DIR}/assets)
 set(MODEL_DIR ${CMAKE_BINARY_DIR}/Data)
 set(PACK_FILE ${CMAKE_BINARY_DIR}/vernalis.pack)
 
-# Pack entries in directory order; "spring.tga" is the image that nothing looks up.
-set(PACK_ENTRIES
-  blue2.tga blue.tga caratio1.tga Zozivuv.mp3 Ground1.tga hidden.tga spring.tga
-  Particle.tga env1.tga pictra2.tga credits.tga pictra4.tga sky1.tga metal.tga
-  pictra1.tga pictra3.tga BigFlare.tga)
-set(MODEL_FILES CaraTio1.3DS Galaxy.3DS Nudo.3DS Tubo.3ds cara1.3DS cara2.3DS)
+# The pack's entries in directory order and the model files, from the one asset list.
+set(ASSET_LIST ${CMAKE_SOURCE_DIR}/tools/assetgen/assets.def)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ASSET_LIST})
+file(STRINGS ${ASSET_LIST} asset_lines REGEX "^[A-Z_]+\\(\"")
+set(PACK_ENTRIES)
+set(MODEL_FILES)
+foreach(line IN LISTS asset_lines)
+  string(REGEX MATCH "^([A-Z_]+)\\(\"([^\"]+)\"" matched "${line}")
+  if(CMAKE_MATCH_1 STREQUAL "MODEL_FILE")
+    list(APPEND MODEL_FILES ${CMAKE_MATCH_2})
+  else()
+    list(APPEND PACK_ENTRIES ${CMAKE_MATCH_2})
+  endif()
+endforeach()
 
 list(TRANSFORM PACK_ENTRIES PREPEND ${ASSET_DIR}/ OUTPUT_VARIABLE ASSET_OUTPUTS)
 list(TRANSFORM MODEL_FILES PREPEND ${MODEL_DIR}/ OUTPUT_VARIABLE MODEL_OUTPUTS)
 
-file(GLOB ASSETGEN_SOURCES CONFIGURE_DEPENDS tools/assetgen/*.cpp)
-list(FILTER ASSETGEN_SOURCES EXCLUDE REGEX "tools/assetgen/main\\.cpp$")
-add_library(assetgen_lib STATIC ${ASSETGEN_SOURCES})
-target_include_directories(assetgen_lib PUBLIC tools)
+add_library(assetgen_lib STATIC
+  tools/assetgen/face_paint.cpp tools/assetgen/font.cpp tools/assetgen/loudness.cpp
+  tools/assetgen/mastering.cpp tools/assetgen/max3ds_writer.cpp tools/assetgen/models.cpp
+  tools/assetgen/mp3_encode.cpp tools/assetgen/procedural.cpp tools/assetgen/soundtrack.cpp
+  tools/assetgen/synth.cpp tools/assetgen/textures.cpp tools/assetgen/textures_sprites.cpp
+  tools/assetgen/textures_tiles.cpp tools/assetgen/tga_writer.cpp)
+target_include_directories(assetgen_lib PUBLIC tools src)
 target_link_libraries(assetgen_lib PUBLIC ${MP3LAME_LIBRARY})
 add_executable(assetgen tools/assetgen/main.cpp)
 target_link_libraries(assetgen PRIVATE assetgen_lib)

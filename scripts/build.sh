@@ -3,5 +3,5 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
-cmake -S "$root" -B "$build" -G Ninja "$@" >/dev/null
+cmake -S "$root" -B "$build" -G Ninja --log-level=WARNING "$@"  # warnings only
 ninja -C "$build"

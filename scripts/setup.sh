@@ -12,11 +12,21 @@ PACKAGES=(
   ffmpeg
 )
 
+if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
+  echo "setup: this is not Debian (no dpkg-query/apt-get), so nothing is installed here." >&2
+  echo "setup: the build needs the equivalents of: ${PACKAGES[*]}" >&2
+  exit 0
+fi
+
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "setup: missing packages ${missing[*]}; run this script as root to install them" >&2
+    exit 1
+  fi
   echo "setup: installing ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -q

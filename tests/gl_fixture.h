@@ -8,30 +8,30 @@
 #include "shell/shell.h"
 #include "test_support.h"
 
-struct Rgb {
+struct Pixel {
     uint8_t r, g, b;
 };
 
 // Reading frames: pixels addressed from the top-left corner.
 struct FrameChecks {
-    static Rgb At(const std::vector<Rgb>& frame, int x, int y) { return frame[y * 640 + x]; }
+    static Pixel At(const std::vector<Pixel>& frame, int x, int y) { return frame[y * 640 + x]; }
 
     // Pixels of rows [top, bottom) whose channels are all at least `level`.
-    static int CountAtLeast(const std::vector<Rgb>& frame, int top, int bottom, uint8_t level) {
+    static int CountAtLeast(const std::vector<Pixel>& frame, int top, int bottom, uint8_t level) {
         int count = 0;
         for (int y = top; y < bottom; y++)
             for (int x = 0; x < 640; x++) {
-                Rgb p = At(frame, x, y);
+                Pixel p = At(frame, x, y);
                 if (p.r >= level && p.g >= level && p.b >= level) count++;
             }
         return count;
     }
     // Pixels of rows [top, bottom) that are not black.
-    static int CountLit(const std::vector<Rgb>& frame, int top, int bottom) {
+    static int CountLit(const std::vector<Pixel>& frame, int top, int bottom) {
         int count = 0;
         for (int y = top; y < bottom; y++)
             for (int x = 0; x < 640; x++) {
-                Rgb p = At(frame, x, y);
+                Pixel p = At(frame, x, y);
                 if (p.r || p.g || p.b) count++;
             }
         return count;
@@ -58,8 +58,8 @@ protected:
     }
 
     // The whole back buffer, RGB, rows from the top.
-    static std::vector<Rgb> ReadFrame() {
-        std::vector<Rgb> bottomUp(640 * 480), frame(640 * 480);
+    static std::vector<Pixel> ReadFrame() {
+        std::vector<Pixel> bottomUp(640 * 480), frame(640 * 480);
         glFinish();
         glReadBuffer(GL_BACK);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);

@@ -2,8 +2,12 @@
 #include <cstring>
 #include "demo/demo.h"
 #include "music/music.h"
+#include "pack/tpack.h"
 #include "platform/platform_window.h"
 #include "shell/shell.h"
+
+// The programs get the pack length from the build; each test that opens a pack sets its own.
+int32_t TpackSize = 0;
 
 std::vector<RecordedBox> Boxes;
 int BoxAnswer = IDNO;

@@ -1,19 +1,9 @@
 // The demo sequence: loading, the timeline that picks a scene by stream position, freeing.
 #pragma once
 #include <cstdint>
+#include "demo/cues.h"
 
 extern uint8_t HiddenPageFlag;  // latched by P, read by the closing scene
-
-// Stream positions (bytes of decoded 16-bit mono at 44.1 kHz) where the scenes start.
-enum : uint32_t {
-    SCENE2_START = 3273984,
-    SCENE3_START = 5199338,
-    SCENE4_START = 7123328,
-    SCENE5_START = 9517852,
-    SCENE6_START = 10960128,
-    SCENE7_START = 11922416,
-    TIMELINE_END = 12853248,
-};
 
 bool DemoInit();
 bool DemoFrame();

@@ -6,38 +6,28 @@
 #include <cmath>
 #include <cstdlib>
 #include "demo/demo.h"
+#include "demo/kit.h"
 #include "demo/scenes.h"
 #include "fx/flash.h"
 #include "fx/font.h"
 #include "fx/glow.h"
-#include "fx/mesh.h"
-#include "music/music.h"
 #include "pack/tpack.h"
 
 Texture TexPictra2;          // the rising sprite
 uint32_t Scene2StartMs = 0;  // elapsedMs of the scene's first frame; 0 = not yet captured
 
-enum : uint32_t { WHITE_OUT = 5019338 };  // white rises over 150000 bytes to the scene's end
-
-// The music runs on while the frame draws: every cue test reads the position anew.
-static uint32_t Pos() { return BASS_ChannelGetPosition(MusicStream); }
-
 bool Scene2Init() {
-    // Scene 1 has loaded this model already; it is read again and not drawn here.
-    if (!Load3dsFromFile("Data\\CaraTio1.3DS", &ModelCaraTio1)) {
-        MessageBoxA(nullptr, "Data\\CaraTio1.3ds not found!", "Loading error",
-                    MB_SYSTEMMODAL | MB_ICONERROR);
+    // KEPT ON PURPOSE: scene 1 has loaded this model already; it is read again and not drawn
+    // here, so a model file that goes missing after scene 1's load still stops start-up here.
+    if (!LoadModelFile("Data\\CaraTio1.3DS", &ModelCaraTio1, "Data\\CaraTio1.3ds not found!"))
         return false;
-    }
-    // Replaces scene 1's load of the same entry. Its texture object stays behind; its pixel
-    // copy would be lost with the record's pointer, so it goes first.
+    // KEPT ON PURPOSE: replaces scene 1's load of the same entry and leaks its texture object,
+    // so the texture names handed out after it stay the ones the scenes have always had. Its
+    // pixel copy would be lost with the record's pointer, so that goes first.
     if (!TPACK_Find("caratio1.tga")) return false;
-    free(TexCaraTio1.pixels);
-    TexCaraTio1.pixels = nullptr;
+    FreePixels(&TexCaraTio1);
     LoadTgaFromPack(&TexCaraTio1, PackFile.file, PackFile.entryOffset);
-    if (!TPACK_Find("pictra2.tga")) return false;
-    LoadTgaFromPack(&TexPictra2, PackFile.file, PackFile.entryOffset);
-    return true;
+    return LoadPackTexture("pictra2.tga", &TexPictra2);
 }
 
 // Eye and centre swing on sines and cosines of scene time.
@@ -48,54 +38,22 @@ static void LookAround(double s) {
 }
 
 // Flattened, half-transparent disc behind the spinning galaxy.
-static void DrawDisc() {
-    glPushMatrix();
-    glDisable(GL_CULL_FACE);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glColor4f(1, 1, 1, 0.5f);
-    glScalef(0.5f, 0.5f, 0.55f);
-    glBindTexture(GL_TEXTURE_2D, TexCaraTio1.id);
-    DrawModelTextured(&ModelGalaxy, 0, 0, 9, 0, 0, 1.57f);
-    glDisable(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_COLOR_MATERIAL);
-    glDisable(GL_LIGHTING);
-    glPopMatrix();
-}
-
-// An opaque textured galaxy, culled, at `scale` (applied after the tenth), placed and turned.
-static void DrawGalaxy(float scale, float tx, float ty, float tz, float ry) {
-    glPushMatrix();
-    glEnable(GL_CULL_FACE);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glColor4f(1, 1, 1, 1);
-    glScalef(0.1f, 0.1f, 0.1f);
-    if (scale != 1.0f) glScalef(scale, scale, scale);
-    glBindTexture(GL_TEXTURE_2D, TexCaraTio1.id);
-    DrawModelTextured(&ModelGalaxy, tx, ty, tz, 0, ry, 1.57f);
-    glDisable(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_COLOR_MATERIAL);
-    glDisable(GL_CULL_FACE);
-    glPopMatrix();
-}
-
+static const ModelLook DISC = {&ModelGalaxy, &TexCaraTio1, CAP_CULL, CAP_TEXTURE | CAP_BLEND,
+                               CAP_BLEND | CAP_TEXTURE | CAP_COLOR_MATERIAL | CAP_LIGHTING, false, true, 0.5f,
+                               {{0.5f, 0.5f, 0.55f}}};
+// An opaque textured galaxy, culled, at a tenth (and a second scale the caller may set).
+static const ModelLook GALAXY = {&ModelGalaxy, &TexCaraTio1, 0, CAP_CULL | CAP_TEXTURE | CAP_BLEND,
+                                 CAP_BLEND | CAP_TEXTURE | CAP_COLOR_MATERIAL | CAP_CULL, false, true, 1,
+                                 {{0.1f, 0.1f, 0.1f}}};
 // Untextured line ghost round the spinning galaxy; its alpha swings with cos(s / 2) / 2 and
 // clamps to nothing for half the cycle.
-static void DrawGhost(double s) {
-    glPushMatrix();
-    glEnable(GL_CULL_FACE);
-    glEnable(GL_BLEND);
-    glEnable(GL_LINE_SMOOTH);
-    glColor4f(1, 1, 1, (float)(cos(s / 2) / 2));
-    glScalef(0.15f, 0.15f, 0.15f);
-    DrawModel(&ModelGalaxy, 0, 0, 0, 0, (float)(16 * s), 1.57f);
-    glDisable(GL_LINE_SMOOTH);
-    glDisable(GL_BLEND);
-    glDisable(GL_CULL_FACE);
-    glPopMatrix();
+static const ModelLook GHOST = {&ModelGalaxy, nullptr, 0, CAP_CULL | CAP_BLEND | CAP_LINE_SMOOTH,
+                                CAP_LINE_SMOOTH | CAP_BLEND | CAP_CULL, false, true, 0, {{0.15f, 0.15f, 0.15f}}};
+
+static void DrawGalaxy(float scale, const Placement& at) {
+    ModelLook look = GALAXY;
+    look.scales[1][0] = look.scales[1][1] = look.scales[1][2] = scale == 1.0f ? 0 : scale;
+    DrawLook(look, at);
 }
 
 // One verse line per 3.14 units of scene time, each fading in and out once within its slot.
@@ -116,19 +74,21 @@ static void DrawVerse(double s) {
 }
 
 void Scene2Render(uint32_t elapsedMs) {
-    if (Scene2StartMs == 0) Scene2StartMs = elapsedMs;
+    LatchStart(&Scene2StartMs, elapsedMs);
     float sf = (float)((double)(uint32_t)(elapsedMs - Scene2StartMs) * 0.0008);
     double s = sf;
 
     glPushMatrix();
     LookAround(s);
-    DrawDisc();
-    DrawGalaxy(1, 0, 0, 0, (float)(16 * s));
-    DrawGhost(s);
-    DrawGalaxy(0.4f, (float)(400 * cos(s)), (float)(400 * cos(s / 2)), (float)(400 * sin(s)),
-               (float)(21 * s));
-    DrawGalaxy(0.4f, (float)(400 * sin(s)), (float)(400 * sin(s / 2.5)), (float)(400 * cos(s)),
-               (float)(21 * s));
+    DrawLook(DISC, {0, 0, 9, 0, 0, 1.57f});
+    DrawGalaxy(1, {0, 0, 0, 0, (float)(16 * s), 1.57f});
+    ModelLook ghost = GHOST;
+    ghost.alpha = (float)(cos(s / 2) / 2);
+    DrawLook(ghost, {0, 0, 0, 0, (float)(16 * s), 1.57f});
+    DrawGalaxy(0.4f, {(float)(400 * cos(s)), (float)(400 * cos(s / 2)), (float)(400 * sin(s)), 0,
+                      (float)(21 * s), 1.57f});
+    DrawGalaxy(0.4f, {(float)(400 * sin(s)), (float)(400 * sin(s / 2.5)), (float)(400 * cos(s)), 0,
+                      (float)(21 * s), 1.57f});
     glPopMatrix();
 
     GlowSprite(&TexPictra2, 0.7f, -0.15f, sf / 40 - 0.3f, -0.5f);
@@ -137,11 +97,8 @@ void Scene2Render(uint32_t elapsedMs) {
     FadeCaption(0, 15 - sf, -2.5f, "Perfect", 30);
 
     // Fade in from black over 130000 bytes, white-out over 150000 bytes before the end.
-    if (Pos() >= SCENE2_START) FadeBlack((Pos() - SCENE2_START) / 130);
-    if (Pos() >= WHITE_OUT) {
-        uint32_t k = (Pos() - WHITE_OUT) / 150;
-        FlashWhite(k >= 1000 ? 0 : 1000 - k);
-    }
+    if (StreamPos() >= SCENE2_START) FadeBlack(RisingLevel(SCENE2_START, 130));
+    if (StreamPos() >= CUE_SCENE2_WHITE_OUT) FlashWhite(FallingLevel(CUE_SCENE2_WHITE_OUT, 150));
 }
 
 void Scene2Free() {}  // TexPictra2's pixels stay for the life of the process

@@ -2,51 +2,27 @@
 // shape walks step by step from one face model towards another; the flare and a rising
 // picture glow in front, three captions cross the view. White flash in, fade to black out.
 #include <GL/gl.h>
-#include <cstdlib>
 #include "demo/demo.h"
+#include "demo/kit.h"
 #include "demo/scenes.h"
 #include "fx/flash.h"
 #include "fx/font.h"
 #include "fx/glow.h"
-#include "fx/mesh.h"
 #include "fx/particles.h"
-#include "music/music.h"
-#include "pack/tpack.h"
-#include "platform/win32.h"
 
 Model ModelCara1;
 Model ModelCara2;
 Model ModelMorph;
-Texture TexMetal;  // loaded but bound by no step
+// KEPT ON PURPOSE: loaded and never bound; its lookup still decides whether start-up succeeds.
+Texture TexMetal;
 Texture TexPictra4;
 uint32_t Scene5StartMs = 0;
 
-enum : uint32_t {
-    SCENE5_FADE_OUT = 10821632,  // fade to black towards scene 6
-    SCENE5_MORPH_MS = 6000,      // the morph runs while scene time is at most this
-};
+static const uint32_t MORPH_MS = 6000;  // the morph runs while scene time is at most this
 
-static uint32_t Position() { return BASS_ChannelGetPosition(MusicStream); }
-
-// Face counts straight from a file or another record, kept inside the arrays.
-static int FaceLimit(int32_t count) {
-    if (count < 0) return 0;
-    return count > MODEL_MAX_FACES ? MODEL_MAX_FACES : count;
-}
-
-// Both files get the same message, naming neither of them.
-static bool LoadFace(const char* path, Model* model) {
-    if (Load3dsFromFile(path, model)) return true;
-    MessageBoxA(nullptr, "Data\\CaraTio2.3ds not found!", "Loading error",
-                MB_SYSTEMMODAL | MB_ICONERROR);
-    return false;
-}
-
-static bool LoadPackTexture(const char* name, Texture* texture) {
-    if (!TPACK_Find(name)) return false;
-    LoadTgaFromPack(texture, PackFile.file, PackFile.entryOffset);
-    return true;
-}
+// Opaque (blending is off as the overlays leave it), back faces culled; scene 6 draws it too.
+const ModelLook MorphFace = {&ModelMorph, &TexCaraTio1, 0, CAP_TEXTURE | CAP_CULL, CAP_TEXTURE | CAP_CULL,
+                             false, true, 1, {{0.5f, 0.5f, 0.5f}}};
 
 // The morph's starting shape: ModelCara1's faces, positions and mapping, under the face count
 // of ModelCaraTio1 (the model whose skin the face wears). Tests call it to start afresh.
@@ -73,57 +49,36 @@ void MorphStep(const Model* target, float step) {
         }
 }
 
+// KEPT ON PURPOSE: both files get the same message, naming neither of them: it is the text
+// the demo has always shown, and what a user reports.
+static const char FACE_MISSING[] = "Data\\CaraTio2.3ds not found!";
+
 bool Scene5Init() {
-    if (!LoadFace("Data\\cara1.3DS", &ModelCara1)) return false;
-    if (!LoadFace("Data\\cara2.3DS", &ModelCara2)) return false;
+    if (!LoadModelFile("Data\\cara1.3DS", &ModelCara1, FACE_MISSING)) return false;
+    if (!LoadModelFile("Data\\cara2.3DS", &ModelCara2, FACE_MISSING)) return false;
     if (!LoadPackTexture("metal.tga", &TexMetal) || !LoadPackTexture("pictra4.tga", &TexPictra4))
         return false;
     Scene5BuildMorph();
     return true;
 }
 
-// Opaque (blending is off as the overlays leave it), back faces culled.
-static void DrawFace(float t) {
-    glPushMatrix();
-    glScalef(0.5f, 0.5f, 0.5f);
-    glColor4f(1, 1, 1, 1);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_CULL_FACE);
-    glBindTexture(GL_TEXTURE_2D, TexCaraTio1.id);
-    DrawModelTextured(&ModelMorph, -1 - t / 90, 0, -10, 0, t / 4 - 20, 0);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_CULL_FACE);
-    glPopMatrix();
-}
-
 void Scene5Render(uint32_t elapsedMs) {
     ParticleRespawn = false;
-    if (Scene5StartMs == 0) {
-        Scene5StartMs = elapsedMs;
-        ParticlesReset();  // the fountain is not drawn in this scene
-    }
+    if (LatchStart(&Scene5StartMs, elapsedMs)) ParticlesReset();  // the fountain is not drawn here
     float t = (float)(uint32_t)(elapsedMs - Scene5StartMs) * 0.02f;
     // Signed: a clock behind the latch still counts as inside the first six seconds.
-    if ((int32_t)(elapsedMs - Scene5StartMs) <= (int32_t)SCENE5_MORPH_MS)
+    if ((int32_t)(elapsedMs - Scene5StartMs) <= (int32_t)MORPH_MS)
         MorphStep(&ModelCara2, 0.002f);
 
-    DrawFace(t);
+    DrawLook(MorphFace, {-1 - t / 90, 0, -10, 0, t / 4 - 20, 0});
     GlowSprite(&TexBigFlare, 0.7f, 0.1f, 0.1f, -0.3f);
     GlowSprite(&TexPictra4, 0.7f, 0.1f, t / 900 - 0.26f, -0.55f);
     // Captions and overlays use the normal alpha blend the sprite restored.
     FadeCaption(5 - t / 40, -2.1f, -6, "I dream with you", 45);
     FadeCaption(2 - t / 60, 0, -1.5f, "With", 45);
     FadeCaption(-0.2f, t / 65 - 3.5f, -1.6f, "You", 45);
-    if (Position() >= SCENE5_START) FlashWhite((Position() - SCENE5_START) / 150);
-    if (Position() >= SCENE5_FADE_OUT) {
-        uint32_t steps = (Position() - SCENE5_FADE_OUT) / 130;
-        FadeBlack(steps >= 1000 ? 0 : 1000 - steps);
-    }
-}
-
-static void FreePixels(Texture* texture) {
-    free(texture->pixels);
-    texture->pixels = nullptr;
+    if (StreamPos() >= SCENE5_START) FlashWhite(RisingLevel(SCENE5_START, 150));
+    if (StreamPos() >= CUE_SCENE5_FADE_OUT) FadeBlack(FallingLevel(CUE_SCENE5_FADE_OUT, 130));
 }
 
 void Scene5Free() {

@@ -3,36 +3,25 @@
 // It owns nothing: the models are scene 5's, the face texture scene 1's, the sprites scene 3's.
 #include <GL/gl.h>
 #include "demo/demo.h"
+#include "demo/kit.h"
 #include "demo/scenes.h"
 #include "fx/flash.h"
 #include "fx/font.h"
 #include "fx/glow.h"
-#include "fx/mesh.h"
 #include "fx/particles.h"
-#include "music/music.h"
 
 uint32_t Scene6StartMs = 0;  // frame clock on the scene's first frame; 0 until then
 
 static const uint32_t FADE_IN_DIVISOR = 150;    // black overlay gone 150000 bytes in
-static const uint32_t FLASH_CUE = 11854848;     // fade to white starts
 static const uint32_t FLASH_DIVISOR = 50;       // opaque 50000 bytes later
 static const int32_t MORPH_MS = 6000;           // the morph runs this long, then freezes
 static const float MORPH_STEP = 0.01f;          // five times scene 5's step
-
-// Asked anew for every cue: the music runs on while the frame is drawn.
-static uint32_t Position() { return BASS_ChannelGetPosition(MusicStream); }
-
-// Face counts come from files and records filled elsewhere: never index past the arrays.
-static int32_t FacesWithin(int32_t count) {
-    if (count < 0) return 0;
-    return count > MODEL_MAX_FACES ? MODEL_MAX_FACES : count;
-}
 
 // Snaps the face to the shape scene 5 was heading for, whatever it reached, keeping the
 // mapping of the first face. Faces past ModelCara1's count keep what they held.
 void Scene6PrepareMorph() {
     ModelMorph.faceCount = ModelCaraTio1.faceCount;
-    int32_t n = FacesWithin(ModelCara1.faceCount);
+    int32_t n = FaceLimit(ModelCara1.faceCount);
     for (int32_t i = 0; i < n; i++) {
         ModelFace* face = &ModelMorph.faces[i];
         face->vertexCount = 3;
@@ -46,39 +35,21 @@ void Scene6PrepareMorph() {
     }
 }
 
-// Opaque: blending is off, as the previous frame's overlays leave it.
-static void DrawFace(float t) {
-    glPushMatrix();
-    glScalef(0.5f, 0.5f, 0.5f);
-    glColor4f(1, 1, 1, 1);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_CULL_FACE);
-    glBindTexture(GL_TEXTURE_2D, TexCaraTio1.id);
-    DrawModelTextured(&ModelMorph, 2.9f, 0, -10, 0, 10 - t / 4, 0);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_CULL_FACE);
-    glPopMatrix();
-}
-
 // Fade in from scene 5's black, then to white for the opening flash of scene 7.
 static void DrawOverlays() {
-    if (Position() >= SCENE6_START) FadeBlack((Position() - SCENE6_START) / FADE_IN_DIVISOR);
-    if (Position() >= FLASH_CUE) {
-        uint32_t rise = (Position() - FLASH_CUE) / FLASH_DIVISOR;
-        FlashWhite(rise < 1000 ? 1000 - rise : 0);
-    }
+    if (StreamPos() >= SCENE6_START) FadeBlack(RisingLevel(SCENE6_START, FADE_IN_DIVISOR));
+    if (StreamPos() >= CUE_SCENE6_WHITE_OUT) FlashWhite(FallingLevel(CUE_SCENE6_WHITE_OUT, FLASH_DIVISOR));
 }
 
 void Scene6Render(uint32_t elapsedMs) {
     ParticleRespawn = true;
-    if (Scene6StartMs == 0) {
-        Scene6StartMs = elapsedMs;
+    if (LatchStart(&Scene6StartMs, elapsedMs)) {
         Scene6PrepareMorph();
         ParticlesReset();
     }
     float t = (float)(elapsedMs - Scene6StartMs) * 0.02f;
     if ((int32_t)(elapsedMs - Scene6StartMs) <= MORPH_MS) MorphStep(&ModelCara1, MORPH_STEP);
-    DrawFace(t);
+    DrawLook(MorphFace, {2.9f, 0, -10, 0, 10 - t / 4, 0});
     DrawFountain(-9, 3);
     GlowSprite(&TexBigFlare, 0.7f, -0.1f, 0.1f, -0.3f);
     // Both enter from the right; the nearer one moves faster. The sprite step has put the

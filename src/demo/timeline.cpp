@@ -1,6 +1,7 @@
 // Loading every scene, choosing the scene of each frame from the stream position, freeing.
 #include <GL/gl.h>
 #include "demo/demo.h"
+#include "demo/kit.h"
 #include "fx/font.h"
 #include "music/music.h"
 #include "pack/tpack.h"
@@ -29,23 +30,18 @@ bool DemoInit() {
     return true;
 }
 
-static uint32_t Position() { return BASS_ChannelGetPosition(MusicStream); }
-
-// The position is asked afresh for every bound: the music runs on while scenes draw.
-static bool Within(uint32_t start, uint32_t end) {
-    return Position() >= start && Position() < end;
-}
+static bool Within(uint32_t start, uint32_t end) { return StreamPos() >= start && StreamPos() < end; }
 
 bool DemoFrame() {
     uint32_t elapsedMs = (uint32_t)(int32_t)ClockElapsed();
-    if (Position() >= TIMELINE_END) return false;
+    if (StreamPos() >= TIMELINE_END) return false;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     if (KeyState['P']) HiddenPageFlag = 1;
     // Smoothed lines and wide points may spill a pixel past the viewport: the scissor box
     // set with it keeps every scene off the letterbox bands.
     glEnable(GL_SCISSOR_TEST);
-    if (Position() < SCENE2_START) {
+    if (StreamPos() < SCENE2_START) {
         glPushMatrix();
         Scene1Render(elapsedMs);
         Scene1Overlay();
@@ -63,7 +59,7 @@ bool DemoFrame() {
         row.render(elapsedMs);
         glPopMatrix();
     }
-    if (Position() >= SCENE7_START) {
+    if (StreamPos() >= SCENE7_START) {
         glPushMatrix();
         Scene7Render(elapsedMs);
         glPopMatrix();

@@ -1,7 +1,7 @@
 #include "fx/glow.h"
 #include <GL/gl.h>
 
-void GlowSprite(const Texture* texture, float alpha, float x, float y, float z) {
+void GlowStrip(const Texture* texture, float alpha, float x, float y, float z, float height) {
     glPushMatrix();
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
@@ -15,8 +15,8 @@ void GlowSprite(const Texture* texture, float alpha, float x, float y, float z) 
     glBegin(GL_TRIANGLE_STRIP);
     glTexCoord2f(1, 1), glVertex3f(0.5f, 0.5f, 0);
     glTexCoord2f(0, 1), glVertex3f(-0.5f, 0.5f, 0);
-    glTexCoord2f(1, 0), glVertex3f(0.5f, -0.5f, 0);
-    glTexCoord2f(0, 0), glVertex3f(-0.5f, -0.5f, 0);
+    glTexCoord2f(1, 0), glVertex3f(0.5f, 0.5f - height, 0);
+    glTexCoord2f(0, 0), glVertex3f(-0.5f, 0.5f - height, 0);
     glEnd();
     // Put back what the rest of the frame relies on.
     glColor4f(1, 1, 1, 1);
@@ -27,4 +27,8 @@ void GlowSprite(const Texture* texture, float alpha, float x, float y, float z) 
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
     glPopMatrix();
+}
+
+void GlowSprite(const Texture* texture, float alpha, float x, float y, float z) {
+    GlowStrip(texture, alpha, x, y, z, 1);
 }

@@ -6,3 +6,5 @@
 // without depth test. Afterwards: colour opaque white, texturing and blending off, depth test
 // on with GL_LEQUAL, blend function back to the normal alpha blend.
 void GlowSprite(const Texture* texture, float alpha, float x, float y, float z);
+// The same with the square stretched downwards to `height`, its top edge staying at y + 0.5.
+void GlowStrip(const Texture* texture, float alpha, float x, float y, float z, float height);

@@ -31,7 +31,7 @@ static void BurstVelocity(Particle* p) {
     p->zi = (float)((ParticleRand() % 50 - 25) * 10);
 }
 
-bool ParticlesInit() {
+void ParticlesInit() {
     for (int i = 0; i < PARTICLE_COUNT; i++) {
         Particle* p = &Particles[i];
         p->active = true;
@@ -43,7 +43,6 @@ bool ParticlesInit() {
         BurstVelocity(p);
         p->xg = 0, p->yg = -0.2f, p->zg = 0;
     }
-    return true;
 }
 
 static void DrawQuad(const Particle* p) {
@@ -82,7 +81,7 @@ static void Step(Particle* p) {
     if (p->life < 0 && ParticleRespawn) Respawn(p);
 }
 
-bool ParticlesDraw() {
+void ParticlesDraw() {
     for (int i = 0; i < PARTICLE_COUNT; i++) {
         Particle* p = &Particles[i];
         if (!p->active) continue;
@@ -96,7 +95,6 @@ bool ParticlesDraw() {
         Step(p);
     }
     glEnable(GL_DEPTH_TEST);
-    return true;
 }
 
 void ParticlesReset() {

@@ -25,6 +25,6 @@ extern bool ParticleRespawn;        // dead particles are reborn while set; init
 extern uint32_t ParticleRandState;  // starts at 1; tests may set it back
 int ParticleRand();
 
-bool ParticlesInit();   // fills the array once; returns true
-bool ParticlesDraw();   // draws every active particle and advances it one step; returns true
+void ParticlesInit();   // fills the array once
+void ParticlesDraw();   // draws every active particle and advances it one step
 void ParticlesReset();  // every particle back to the origin with a fresh burst velocity

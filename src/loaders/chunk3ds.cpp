@@ -6,6 +6,7 @@
 #include "loaders/chunk3ds.h"
 
 #include <cstring>
+#include "base/le.h"
 
 ReaderVertex ReaderVertices[READER_MAX];
 ReaderFace ReaderFaces[READER_MAX];
@@ -21,14 +22,6 @@ enum { READER_MAX_DEPTH = 2 * 64 };
 // One list is read with a single fread into here, then spread into the scratch arrays.
 static uint8_t ListBuffer[READER_MAX * 12];
 
-static uint32_t Get16(const uint8_t* p) { return p[0] | (uint32_t)p[1] << 8; }
-static uint32_t Get32(const uint8_t* p) { return Get16(p) | Get16(p + 2) << 16; }
-static float GetFloat(const uint8_t* p) {
-    uint32_t bits = Get32(p);
-    float f;
-    memcpy(&f, &bits, 4);
-    return f;
-}
 
 // Bytes from the stream's position to `end`; 0 at or past it.
 static uint32_t Remaining(FILE* stream, uint32_t end) {
@@ -43,7 +36,7 @@ static bool ReadIn(FILE* stream, void* buffer, uint32_t size, uint32_t end) {
 static bool ReadCount(FILE* stream, uint32_t end, uint32_t* count) {
     uint8_t bytes[2];
     if (!ReadIn(stream, bytes, 2, end)) return false;
-    *count = Get16(bytes);
+    *count = GetLe16(bytes);
     return true;
 }
 
@@ -89,9 +82,9 @@ static void VertexList(FILE* stream, int32_t, uint32_t end) {
     uint32_t stored = ReadEntries(stream, end, count, 12);
     for (uint32_t i = 0; i < stored; i++) {
         const uint8_t* p = ListBuffer + i * 12;
-        ReaderVertices[i].x = GetFloat(p);
-        ReaderVertices[i].y = GetFloat(p + 4);
-        ReaderVertices[i].z = GetFloat(p + 8);
+        ReaderVertices[i].x = GetLeFloat(p);
+        ReaderVertices[i].y = GetLeFloat(p + 4);
+        ReaderVertices[i].z = GetLeFloat(p + 8);
     }
     ReaderVertexCount = (int32_t)stored;
     // Vertices past the capacity are dropped; one that is really there raises the flag.
@@ -108,7 +101,7 @@ static void FaceList(FILE* stream, int32_t depth, uint32_t end) {
     uint32_t stored = ReadEntries(stream, end, count, 8);
     for (uint32_t i = 0; i < stored; i++) {
         const uint8_t* p = ListBuffer + i * 8;  // a, b, c, then a flags word
-        ReaderFaces[i] = {Get16(p), Get16(p + 2), Get16(p + 4)};
+        ReaderFaces[i] = {GetLe16(p), GetLe16(p + 2), GetLe16(p + 4)};
     }
     if (stored < (count < READER_MAX ? count : (uint32_t)READER_MAX)) return;  // cut short
     if (count > READER_MAX) {
@@ -126,8 +119,8 @@ static void MappingList(FILE* stream, int32_t, uint32_t end) {
     if (!ReadCount(stream, end, &count)) return;
     uint32_t stored = ReadEntries(stream, end, count, 8);  // entries past the capacity are dropped
     for (uint32_t i = 0; i < stored; i++) {
-        ReaderVertices[i].u = GetFloat(ListBuffer + i * 8);
-        ReaderVertices[i].v = GetFloat(ListBuffer + i * 8 + 4);
+        ReaderVertices[i].u = GetLeFloat(ListBuffer + i * 8);
+        ReaderVertices[i].v = GetLeFloat(ListBuffer + i * 8 + 4);
     }
 }
 
@@ -138,18 +131,18 @@ const ChunkRow ChunkTable[CHUNK_TABLE_ROWS] = {
     {0x0011, "RGB byte", ReadColorByte},
     {0xC23D, "Project", nullptr},
     {0x3DAA, "Material Library", nullptr},
-    {0x4D4D, "Main", nullptr},
-    {0x3D3D, "Object Mesh", nullptr},
+    {CHUNK_MAIN, "Main", nullptr},
+    {CHUNK_EDITOR, "Object Mesh", nullptr},
     {0x1200, "Background color", nullptr},
     {0x2100, "Ambient color", nullptr},
-    {0x4000, "Object Block", ObjectBlock},
-    {0x4100, "Tri-Mesh", nullptr},
-    {0x4110, "Vertex list", VertexList},
-    {0x4120, "Face list", FaceList},
+    {CHUNK_OBJECT, "Object Block", ObjectBlock},
+    {CHUNK_TRIMESH, "Tri-Mesh", nullptr},
+    {CHUNK_VERTICES, "Vertex list", VertexList},
+    {CHUNK_FACES, "Face list", FaceList},
     {0x4130, "Face material", SkipChunk},
-    {0x4140, "Mappings list", MappingList},
-    {0x4150, "Smoothings", SkipChunk},
-    {0x4160, "Matrix", SkipChunk},
+    {CHUNK_MAPPING, "Mappings list", MappingList},
+    {CHUNK_SMOOTHING, "Smoothings", SkipChunk},
+    {CHUNK_MATRIX, "Matrix", SkipChunk},
     {0x4600, "Light", SkipChunk},
     {0x4610, "Spotlight", SkipChunk},
     {0x4700, "Camera", SkipChunk},
@@ -196,7 +189,7 @@ void ChunkReader(FILE* stream, int32_t depth, uint32_t end) {
         uint8_t header[6];
         // A header that would cross the end is a short read.
         if (end - (uint32_t)start < 6 || fread(header, 1, 6, stream) != 6) return;
-        uint32_t id = Get16(header), length = Get32(header + 2);
+        uint32_t id = GetLe16(header), length = GetLe32(header + 2);
         if (length == 0) return;
         uint32_t chunkEnd = length < end - (uint32_t)start ? (uint32_t)start + length : end;
         int row = FindChunk((uint16_t)id);

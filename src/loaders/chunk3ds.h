@@ -6,6 +6,21 @@
 
 enum { READER_MAX = 50000, CHUNK_TABLE_ROWS = 46 };
 
+// The chunk ids that the reader handles and the model writer writes.
+enum : uint16_t {
+    CHUNK_VERSION = 0x0002,
+    CHUNK_EDITOR = 0x3D3D,
+    CHUNK_MESH_VERSION = 0x3D3E,
+    CHUNK_OBJECT = 0x4000,
+    CHUNK_TRIMESH = 0x4100,
+    CHUNK_VERTICES = 0x4110,
+    CHUNK_FACES = 0x4120,
+    CHUNK_MAPPING = 0x4140,
+    CHUNK_SMOOTHING = 0x4150,
+    CHUNK_MATRIX = 0x4160,
+    CHUNK_MAIN = 0x4D4D,
+};
+
 struct ReaderVertex {
     float x, y, z;  // from the vertex list
     float u, v;     // from the mapping list

@@ -7,10 +7,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include "base/le.h"
 
 #include "platform/win32.h"
-
-static const uint8_t TgaPrefix[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 
 // Whether `size` bytes follow the stream's position, so that a header claiming a huge
 // image in a small file allocates nothing.
@@ -44,14 +43,15 @@ static bool ReadPixels(Texture* texture, FILE* stream) {
 }
 
 static bool DecodeTga(Texture* texture, FILE* stream) {
-    uint8_t prefix[12], geometry[6];
-    if (fread(prefix, 1, 12, stream) != 12 || memcmp(prefix, TgaPrefix, 12) != 0) return false;
-    if (fread(geometry, 1, 6, stream) != 6) return false;
-    texture->width = geometry[0] | geometry[1] << 8;
-    texture->height = geometry[2] | geometry[3] << 8;
+    uint8_t header[TGA_HEADER_SIZE];
+    const size_t prefix = sizeof TGA_PREFIX;
+    if (fread(header, 1, prefix, stream) != prefix || memcmp(header, TGA_PREFIX, prefix) != 0) return false;
+    if (fread(header + prefix, 1, TGA_HEADER_SIZE - prefix, stream) != TGA_HEADER_SIZE - prefix) return false;
+    texture->width = (int32_t)GetLe16(header + TGA_WIDTH_AT);
+    texture->height = (int32_t)GetLe16(header + TGA_HEIGHT_AT);
     if (texture->width == 0 || texture->height == 0) return false;
-    if (geometry[4] != 24 && geometry[4] != 32) return false;
-    texture->bpp = geometry[4];
+    if (header[TGA_BPP_AT] != 24 && header[TGA_BPP_AT] != 32) return false;
+    texture->bpp = header[TGA_BPP_AT];
     return ReadPixels(texture, stream);
 }
 

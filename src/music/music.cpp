@@ -97,7 +97,8 @@ BOOL MusicFromPack(FILE* file, int32_t offset, int32_t length) {
     return TRUE;
 }
 
-// The buffer goes last: the library may read it until the stream is freed.
+// The buffer goes last, after the stream. Our library decoded the whole stream when it was
+// created (bass.cpp) and reads the buffer no more; the order is kept for a library that does.
 void AudioShutdown() {
     BASS_Stop();
     BASS_StreamFree(MusicStream);

@@ -7,13 +7,13 @@
 #include <climits>
 #include <cstdarg>
 #include <cstring>
+#include "base/le.h"
 
 PackFileRecord PackFile = {};
 
-static const char PackSignature[] = "Tarn Packer";
+static const char PackSignature[] = PACK_SIGNATURE;
 #define PACK_SEPARATOR " ====================================================="
 static_assert(sizeof(PACK_SEPARATOR) == 1 + 53 + 1, "one blank and 53 '='");
-enum { PACK_HEADER_BYTES = 20, PACK_ENTRY_BYTES = 28, PACK_NAME_BYTES = 20 };
 static_assert(sizeof(PackHeader) == PACK_HEADER_BYTES, "header layout");
 static_assert(sizeof(PackEntry) == PACK_ENTRY_BYTES, "entry layout");
 
@@ -85,19 +85,13 @@ static void LogCreate(HWND owner) {
 
 // --- Reading the pack --------------------------------------------------------------------
 
-static int32_t ReadLe32(const uint8_t* bytes) {
-    uint32_t value = (uint32_t)bytes[0] | (uint32_t)bytes[1] << 8 | (uint32_t)bytes[2] << 16 |
-                     (uint32_t)bytes[3] << 24;
-    return (int32_t)value;
-}
-
 // Reads the 20-byte header at the stream's position; false on a short read.
 static bool ReadHeader(FILE* file, PackHeader* header) {
     uint8_t bytes[PACK_HEADER_BYTES];
     if (fread(bytes, 1, sizeof bytes, file) != sizeof bytes) return false;
     memcpy(header->signature, bytes, sizeof header->signature);
-    header->entryCount = ReadLe32(bytes + 12);
-    header->dataSize = (uint32_t)ReadLe32(bytes + 16);
+    header->entryCount = (int32_t)GetLe32(bytes + PACK_COUNT_AT);
+    header->dataSize = GetLe32(bytes + PACK_DATA_SIZE_AT);
     return true;
 }
 
@@ -106,9 +100,9 @@ static bool ReadEntry(FILE* file, PackEntry* entry) {
     uint8_t bytes[PACK_ENTRY_BYTES];
     if (fread(bytes, 1, sizeof bytes, file) != sizeof bytes) return false;
     memcpy(entry->name, bytes, sizeof entry->name);
-    entry->size = ReadLe32(bytes + 20);
-    entry->compressed = bytes[24];
-    memcpy(entry->reserved, bytes + 25, sizeof entry->reserved);
+    entry->size = (int32_t)GetLe32(bytes + PACK_ENTRY_SIZE_AT);
+    entry->compressed = bytes[PACK_ENTRY_FLAG_AT];
+    memcpy(entry->reserved, bytes + PACK_ENTRY_FLAG_AT + 1, sizeof entry->reserved);
     return true;
 }
 

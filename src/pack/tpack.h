@@ -7,6 +7,19 @@
 // Length of the appended pack; the build defines it from the pack it appends (TPACK_SIZE).
 extern int32_t TpackSize;
 
+// The layout on disk, little-endian, written by tpack_write.cpp and read by tpack.cpp: a
+// header, then one directory entry per file, then the files' data back to back.
+#define PACK_SIGNATURE "Tarn Packer"
+enum {
+    PACK_HEADER_BYTES = 20,  // signature (12, NUL included), entry count @12, data size @16
+    PACK_ENTRY_BYTES = 28,   // name (20, NUL padded), size @20, compressed flag @24, 3 reserved
+    PACK_NAME_BYTES = 20,
+    PACK_COUNT_AT = 12,
+    PACK_DATA_SIZE_AT = 16,
+    PACK_ENTRY_SIZE_AT = 20,
+    PACK_ENTRY_FLAG_AT = 24,
+};
+
 struct PackHeader {
     char signature[12];  // "Tarn Packer" and its NUL
     int32_t entryCount;

@@ -1,18 +1,13 @@
-// The pack writer: a 20-byte header ("Tarn Packer", entry count, data size), one 28-byte
-// entry per source, then the data of all entries back to back. Integers are little-endian.
+// The pack writer, in the layout that pack/tpack.h describes.
 #include "pack/tpack_write.h"
 #include <climits>
 #include <cstring>
-
-enum { HEADER_BYTES = 20, ENTRY_BYTES = 28, NAME_BYTES = 20 };
-
-static void PutLe32(uint8_t* bytes, uint32_t value) {
-    for (int i = 0; i < 4; i++) bytes[i] = (uint8_t)(value >> (8 * i));
-}
+#include "base/le.h"
+#include "pack/tpack.h"
 
 int64_t TpackLength(const TpackSource* sources, int32_t count) {
     if (count < 0) return -1;
-    int64_t length = HEADER_BYTES + (int64_t)ENTRY_BYTES * count;
+    int64_t length = PACK_HEADER_BYTES + (int64_t)PACK_ENTRY_BYTES * count;
     for (int32_t i = 0; i < count; i++) {
         if (sources[i].size < 0) return -1;
         length += sources[i].size;
@@ -30,9 +25,9 @@ static bool CheckSources(const TpackSource* sources, int32_t count, char* error,
     for (int32_t i = 0; i < count; i++) {
         const TpackSource& source = sources[i];
         size_t nameLength = source.name ? strlen(source.name) : 0;
-        if (nameLength == 0 || nameLength >= NAME_BYTES) {
+        if (nameLength == 0 || nameLength >= PACK_NAME_BYTES) {
             snprintf(error, errorSize, "entry %ld: name \"%s\" has %zu characters (1 to %d fit)",
-                     (long)i, source.name ? source.name : "", nameLength, NAME_BYTES - 1);
+                     (long)i, source.name ? source.name : "", nameLength, PACK_NAME_BYTES - 1);
             return false;
         }
         if (source.size < 0 || (source.size > 0 && !source.data)) {
@@ -49,18 +44,18 @@ static bool CheckSources(const TpackSource* sources, int32_t count, char* error,
 }
 
 static bool WriteDirectory(FILE* out, const TpackSource* sources, int32_t count) {
-    uint8_t header[HEADER_BYTES] = {};
-    memcpy(header, "Tarn Packer", 12);  // with its NUL
+    uint8_t header[PACK_HEADER_BYTES] = {};
+    memcpy(header, PACK_SIGNATURE, sizeof PACK_SIGNATURE);  // with its NUL
     uint32_t dataSize = 0;
     for (int32_t i = 0; i < count; i++) dataSize += (uint32_t)sources[i].size;
-    PutLe32(header + 12, (uint32_t)count);
-    PutLe32(header + 16, dataSize);
+    PutLe32(header + PACK_COUNT_AT, (uint32_t)count);
+    PutLe32(header + PACK_DATA_SIZE_AT, dataSize);
     if (fwrite(header, 1, sizeof header, out) != sizeof header) return false;
     for (int32_t i = 0; i < count; i++) {
-        uint8_t entry[ENTRY_BYTES] = {};  // name padding and reserved bytes stay zero
+        uint8_t entry[PACK_ENTRY_BYTES] = {};  // name padding and reserved bytes stay zero
         memcpy(entry, sources[i].name, strlen(sources[i].name));
-        PutLe32(entry + 20, (uint32_t)sources[i].size);
-        entry[24] = sources[i].compressed;
+        PutLe32(entry + PACK_ENTRY_SIZE_AT, (uint32_t)sources[i].size);
+        entry[PACK_ENTRY_FLAG_AT] = sources[i].compressed;
         if (fwrite(entry, 1, sizeof entry, out) != sizeof entry) return false;
     }
     return true;

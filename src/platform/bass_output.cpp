@@ -22,11 +22,8 @@ static std::condition_variable SilentWake;
 static bool SilentQuit = false;  // guarded by BassLock
 static bool Running = false;     // guarded by BassLock
 
-// libstdc++'s steady clock is CLOCK_MONOTONIC; the silent output sleeps on the same clock.
-int64_t BassNowNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch()).count();
-}
+// libstdc++'s steady clock is CLOCK_MONOTONIC too: the silent output sleeps on the same clock.
+int64_t BassNowNs() { return PlatformMonotonicNs(); }
 
 BassOutputKind BassOutputCurrent() { return Kind; }
 

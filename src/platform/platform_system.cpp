@@ -34,7 +34,7 @@ FILE* PlatformOpenFile(const char* path, const char* mode) {
     return fopen(native, mode);
 }
 
-static int64_t MonotonicNs() {
+int64_t PlatformMonotonicNs() {
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
     return (int64_t)now.tv_sec * 1000000000 + now.tv_nsec;
@@ -48,8 +48,8 @@ BOOL QueryPerformanceFrequency(int64_t* frequency) {
 int64_t PlatformCounterOverride = -1;
 
 BOOL QueryPerformanceCounter(int64_t* counter) {
-    *counter = PlatformCounterOverride >= 0 ? PlatformCounterOverride : MonotonicNs();
+    *counter = PlatformCounterOverride >= 0 ? PlatformCounterOverride : PlatformMonotonicNs();
     return TRUE;
 }
 
-DWORD timeGetTime() { return (DWORD)(MonotonicNs() / 1000000); }
+DWORD timeGetTime() { return (DWORD)(PlatformMonotonicNs() / 1000000); }

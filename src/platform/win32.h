@@ -183,6 +183,9 @@ extern const char* PlatformExePathOverride;
 // fopen for the demo's own relative paths: a backslash separates folders, as on Windows
 // ("Data\\Tubo.3ds" opens Data/Tubo.3ds); callers keep the text as given for their messages.
 FILE* PlatformOpenFile(const char* path, const char* mode);
+// The one monotonic clock of the system, in nanoseconds: the performance counter, timeGetTime,
+// the audio position and the tools' timings all read it.
+int64_t PlatformMonotonicNs();
 // Tools that render at chosen times set PlatformCounterOverride >= 0: the performance
 // counter then reads that many nanoseconds instead of the monotonic clock.
 extern int64_t PlatformCounterOverride;

@@ -29,21 +29,21 @@ protected:
     // Draws the frame of `position` (frame clock floor(position * 1000 / 88200) ms) and reads
     // it back, top row first. Scene start times latch on a scene's first frame and are never
     // cleared: a test that depends on them sets them itself.
-    static std::vector<Rgb> Frame(uint32_t position, bool holdP = false) {
+    static std::vector<Pixel> Frame(uint32_t position, bool holdP = false) {
         EXPECT_TRUE(CaptureFrame(position, holdP)) << position;
         return ReadBack();
     }
     // The frame just drawn, top row first.
-    static std::vector<Rgb> ReadBack() {
+    static std::vector<Pixel> ReadBack() {
         std::vector<uint8_t> bytes;
         CaptureRead(&bytes);
-        std::vector<Rgb> frame(640 * 480);
+        std::vector<Pixel> frame(640 * 480);
         for (size_t i = 0; i < frame.size(); i++)
             frame[i] = {bytes[i * 3], bytes[i * 3 + 1], bytes[i * 3 + 2]};
         return frame;
     }
     // The letterbox bands stay black whatever a scene draws.
-    static void ExpectBandsBlack(const std::vector<Rgb>& frame) {
+    static void ExpectBandsBlack(const std::vector<Pixel>& frame) {
         EXPECT_EQ(CountLit(frame, 0, 40), 0);
         EXPECT_EQ(CountLit(frame, 440, 480), 0);
     }

@@ -15,7 +15,7 @@ static const int VIEW = 640 * 400;  // pixels inside the letterbox
 class Scene1 : public DemoTest {
 protected:
     // The frame of `position` drawn at clock `ms`, after a frame that left `inherited` current.
-    static std::vector<Rgb> FrameAt(uint32_t position, uint32_t ms, float inherited = 0) {
+    static std::vector<Pixel> FrameAt(uint32_t position, uint32_t ms, float inherited = 0) {
         glColor4f(inherited, inherited, inherited, 1);
         BassManualSetPosition(position);
         PlatformCounterOverride = (int64_t)ms * 1000000 + 500000;
@@ -25,7 +25,7 @@ protected:
     }
     // The flash overlay alone over black, as the stream stands at `position`, in the state a
     // scene 1 frame leaves behind (texturing and lighting off).
-    static std::vector<Rgb> OverlayAlone(uint32_t position) {
+    static std::vector<Pixel> OverlayAlone(uint32_t position) {
         Frame(1000);
         BassManualSetPosition(position);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -34,7 +34,7 @@ protected:
         return ReadBack();
     }
     // Pixels near white in `with` that are not in `without`.
-    static int Whitened(const std::vector<Rgb>& with, const std::vector<Rgb>& without) {
+    static int Whitened(const std::vector<Pixel>& with, const std::vector<Pixel>& without) {
         int count = 0;
         for (size_t i = 0; i < with.size(); i++) {
             bool a = with[i].r >= 240 && with[i].g >= 240 && with[i].b >= 240;
@@ -63,7 +63,7 @@ TEST_F(Scene1, FadesInFromBlackAndOutToBlack) {
 
 // Cues 1 to 4 open at alpha 0.8, cue 5 fully white; shortly after, the white has gone.
 TEST_F(Scene1, FlashAccentsWhitenTheWholePicture) {
-    static const uint32_t starts[] = {869632, 1349760, 1831296, 2311296};
+    static const uint32_t starts[] = {CUE_FLASH1, CUE_FLASH2, CUE_FLASH3, CUE_FLASH4};
     for (uint32_t start : starts) {
         SCOPED_TRACE(start);
         auto flash = Frame(start);
@@ -71,10 +71,10 @@ TEST_F(Scene1, FlashAccentsWhitenTheWholePicture) {
         ExpectBandsBlack(flash);
         EXPECT_LT(CountAtLeast(Frame(start + 150000), 40, 440, 195), VIEW / 2);
     }
-    auto white = Frame(2777088);
+    auto white = Frame(CUE_FLASH5);
     EXPECT_EQ(CountAtLeast(white, 40, 440, 255), VIEW);
     ExpectBandsBlack(white);
-    EXPECT_LT(CountAtLeast(Frame(2777088 + 30000), 40, 440, 255), VIEW / 2);
+    EXPECT_LT(CountAtLeast(Frame(CUE_FLASH5 + 30000), 40, 440, 255), VIEW / 2);
 }
 
 // Each cue's level, read from the white laid over black; unsigned, one window at a time.
@@ -83,16 +83,21 @@ TEST_F(Scene1, OverlayLevelsFollowTheCueTable) {
         uint32_t position;
         int grey;  // 255 x alpha, 0 for no flash
     } cases[] = {
-        {869631, 0},    {869632, 204},  {869632 + 300 * 300, 128}, {1109632, 0},
-        {1349759, 0},   {1349760, 204}, {1349760 + 280 * 300, 128}, {1831296, 204},
-        {1831296 + 200 * 300, 128},     {2311296, 204}, {2611295, 0}, {2611296, 0},
-        {2777087, 0},   {2777088, 255}, {2927088, 128}, {3077088, 0}, {3264512, 0},
+        {CUE_FLASH1 - 1, 0},          {CUE_FLASH1, 204},
+        {CUE_FLASH1 + 300 * 300, 128}, {CUE_FLASH1 + 240000, 0},
+        {CUE_FLASH2 - 1, 0},          {CUE_FLASH2, 204},
+        {CUE_FLASH2 + 280 * 300, 128}, {CUE_FLASH3, 204},
+        {CUE_FLASH3 + 200 * 300, 128}, {CUE_FLASH4, 204},
+        {CUE_FLASH4_END - 1, 0},      {CUE_FLASH4_END, 0},
+        {CUE_FLASH5 - 1, 0},          {CUE_FLASH5, 255},
+        {CUE_FLASH5 + 150000, 128},   {CUE_FLASH5 + 300000, 0},
+        {CUE_FLASHES_END, 0},
         {0xFFFFFFFFu, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.position);
         auto frame = OverlayAlone(c.position);
-        Rgb centre = At(frame, 320, 240);
+        Pixel centre = At(frame, 320, 240);
         EXPECT_NEAR(centre.r, c.grey, 4);
         EXPECT_NEAR(centre.b, c.grey, 4);
         EXPECT_EQ(CountAtLeast(frame, 40, 440, centre.r), VIEW);  // the whole picture alike
@@ -107,7 +112,7 @@ TEST_F(Scene1, CaptionsShowOnlyInTheirWindows) {
         uint32_t shown, hidden, ms;
     } cases[] = {
         {"Vernalis", 352800, 1200000, 4000},    // hidden: after its window, before "Love"
-        {"Devotion", 1801474, 1801472, 20424},  // its window is open at both ends
+        {"Devotion", 1801474, CUE_DEVOTION, 20424},  // its window is open at both ends
         {"Feeling", 2469600, 2300000, 28000},   // hidden: the gap before "Feeling"
     };
     for (const auto& c : cases) {
@@ -122,9 +127,9 @@ TEST_F(Scene1, CaptionsShowOnlyInTheirWindows) {
 
 // The far galaxy sets no colour of its own: the previous frame's last colour tints it.
 TEST_F(Scene1, FarGalaxyTakesTheColourLeftByThePreviousFrame) {
-    auto Brightness = [](const std::vector<Rgb>& frame) {
+    auto Brightness = [](const std::vector<Pixel>& frame) {
         long sum = 0;
-        for (const Rgb& p : frame) sum += p.r + p.g + p.b;
+        for (const Pixel& p : frame) sum += p.r + p.g + p.b;
         return sum;
     };
     EXPECT_GT(Brightness(FrameAt(352800, 4000, 1)), Brightness(FrameAt(352800, 4000, 0)));

@@ -10,12 +10,8 @@
 #include "fx/particles.h"
 #include "test_support.h"
 
-extern uint32_t Scene3StartMs;
-extern float Scene3CueT;
-extern Model ModelTubo;
-extern Texture TexBlue, TexBlue2, TexPictra3;
 
-static const uint32_t LIFE_CUE = 6159488, BURST_END = 6161488, FADE_OUT = 6945792;
+static const uint32_t LIFE_CUE = CUE_LIFE, BURST_END = CUE_LIFE_BURST_END, FADE_OUT = CUE_SCENE3_FADE_OUT;
 static const int VIEW = 640 * 400;  // pixels between the letterbox bands
 
 // The fountain's whole state, so that two frames of equal scene time draw the same particles.
@@ -36,7 +32,7 @@ protected:
         return f;
     }
     // The frame of `position` at scene time sceneMs * 0.05, drawn from the fountain `f`.
-    static std::vector<Rgb> FrameAt(uint32_t position, uint32_t sceneMs, const Fountain& f) {
+    static std::vector<Pixel> FrameAt(uint32_t position, uint32_t sceneMs, const Fountain& f) {
         for (int i = 0; i < PARTICLE_COUNT; i++) Particles[i] = f.particles[i];
         ParticleColorIndex = f.colorIndex, ParticleRandState = f.randState;
         ParticleRespawn = f.respawn;
@@ -45,7 +41,7 @@ protected:
     }
     // Largest channel difference between `frame` and `model(base)` over the view.
     template <typename F>
-    static int MaxError(const std::vector<Rgb>& frame, const std::vector<Rgb>& base, F model) {
+    static int MaxError(const std::vector<Pixel>& frame, const std::vector<Pixel>& base, F model) {
         int worst = 0;
         for (int i = 640 * 40; i < 640 * 440; i++) {
             const uint8_t a[3] = {frame[i].r, frame[i].g, frame[i].b};
@@ -55,12 +51,12 @@ protected:
         return worst;
     }
     // Pixels of the region that differ clearly between two frames.
-    static int Changed(const std::vector<Rgb>& a, const std::vector<Rgb>& b, int top, int bottom,
+    static int Changed(const std::vector<Pixel>& a, const std::vector<Pixel>& b, int top, int bottom,
                        int left, int right) {
         int count = 0;
         for (int y = top; y < bottom; y++)
             for (int x = left; x < right; x++) {
-                Rgb p = At(a, x, y), q = At(b, x, y);
+                Pixel p = At(a, x, y), q = At(b, x, y);
                 count += std::abs(p.r - q.r) + std::abs(p.g - q.g) + std::abs(p.b - q.b) > 30;
             }
         return count;
@@ -70,13 +66,13 @@ protected:
 // White on the first frame; half way the overlay adds half white onto the picture (the
 // fountain leaves additive blending in force); from 5309338 it adds nothing.
 TEST_F(Scene3, OpeningFlashIsAddedOntoThePictureAndClears) {
-    std::vector<Rgb> first = Frame(SCENE3_START);
+    std::vector<Pixel> first = Frame(SCENE3_START);
     EXPECT_EQ(CountAtLeast(first, 40, 440, 255), VIEW);
     ExpectBandsBlack(first);
 
     Fountain f = Save();
     const uint32_t ms = 2000;
-    std::vector<Rgb> base = FrameAt(5309338, ms, f);
+    std::vector<Pixel> base = FrameAt(5309338, ms, f);
     EXPECT_LT(CountAtLeast(base, 40, 440, 128), VIEW * 3 / 4);  // room to show the lift
     EXPECT_LE(MaxError(FrameAt(5254338, ms, f), base, [](int v) { return std::min(255, v + 128); }), 1);
     EXPECT_EQ(MaxError(FrameAt(5400000, ms, f), base, [](int v) { return v; }), 0);
@@ -109,8 +105,8 @@ TEST_F(Scene3, LifeCaptionsShowOnlyFromTheCue) {
     for (uint32_t ms : {3019u, 3083u}) {  // t 150.95: sine near +1; t 154.15: near -1
         SCOPED_TRACE(ms);
         Scene3CueT = ms * 0.05f - 150;
-        std::vector<Rgb> before = FrameAt(LIFE_CUE - 2, ms, f);
-        std::vector<Rgb> after = FrameAt(BURST_END, ms, f);
+        std::vector<Pixel> before = FrameAt(LIFE_CUE - 2, ms, f);
+        std::vector<Pixel> after = FrameAt(BURST_END, ms, f);
         ExpectBandsBlack(after);
         int line = Changed(before, after, 240, 330, 0, 640);
         int life = Changed(before, after, 40, 210, 400, 640);
@@ -125,8 +121,8 @@ TEST_F(Scene3, LifeCaptionsShowOnlyFromTheCue) {
     }
 }
 
-// Inside [6159488, 6161488) every frame sends the fountain back to the emitter after drawing
-// it; from 6161488 it flies freely, one step a frame.
+// Inside [CUE_LIFE, CUE_LIFE_BURST_END) every frame sends the fountain back to the emitter after drawing
+// it; from CUE_LIFE_BURST_END it flies freely, one step a frame.
 TEST_F(Scene3, BurstWindowRestartsTheFountainEveryFrame) {
     ParticleRespawn = true;
     Frame(LIFE_CUE - 1000);
@@ -179,17 +175,17 @@ TEST_F(Scene3, RespawnFollowsTheFlagItLeavesAlone) {
     ParticleRespawn = true;
 }
 
-// Black rises from 6945792: half way it halves the picture, from 7095792 to the scene's end
+// Black rises from CUE_SCENE3_FADE_OUT: half way it halves the picture, from 7095792 to the scene's end
 // the view is black.
 TEST_F(Scene3, FadesToBlackBeforeSceneFour) {
     Fountain f = Save();
     const uint32_t ms = 20000;
-    std::vector<Rgb> base = FrameAt(FADE_OUT, ms, f);
+    std::vector<Pixel> base = FrameAt(FADE_OUT, ms, f);
     EXPECT_GT(CountLit(base, 40, 440), VIEW / 2);
-    std::vector<Rgb> half = FrameAt(FADE_OUT + 75000, ms, f);
+    std::vector<Pixel> half = FrameAt(FADE_OUT + 75000, ms, f);
     EXPECT_LE(MaxError(half, base, [](int v) { return v / 2; }), 1);
     for (uint32_t position : {7095792u, SCENE4_START - 2}) {
-        std::vector<Rgb> black = Frame(position);
+        std::vector<Pixel> black = Frame(position);
         EXPECT_EQ(CountLit(black, 0, 480), 0) << position;
     }
 }

@@ -2,26 +2,26 @@
 #include <cstring>
 #include "capture/capture.h"
 #include "demo/demo.h"
+#include "demo/scenes.h"
 #include "demo_fixture.h"
 #include "fx/particles.h"
 
-extern uint32_t Scene4StartMs;
 
 class Scene4 : public DemoTest {};
 
 static const int VIEW = 640 * 400;  // pixels between the letterbox bands
-static const uint32_t BURST = 9046784;
+static const uint32_t BURST = CUE_FINAL_BURST;
 
 TEST_F(Scene4, OpensWithAWhiteFlashThatClears) {
     Scene4StartMs = 0;
-    std::vector<Rgb> first = Frame(SCENE4_START);
+    std::vector<Pixel> first = Frame(SCENE4_START);
     EXPECT_EQ(CountAtLeast(first, 40, 440, 255), VIEW);
     ExpectBandsBlack(first);
 
     // Half way the overlay lifts everything to at least half white.
     EXPECT_EQ(CountAtLeast(Frame(SCENE4_START + 75000), 40, 440, 126), VIEW);
 
-    std::vector<Rgb> after = Frame(SCENE4_START + 150000);
+    std::vector<Pixel> after = Frame(SCENE4_START + 150000);
     EXPECT_LT(CountAtLeast(after, 40, 440, 250), VIEW / 2);
     EXPECT_GT(CountLit(after, 40, 440), VIEW / 2);  // the galaxies fill the view
     ExpectBandsBlack(after);
@@ -30,13 +30,13 @@ TEST_F(Scene4, OpensWithAWhiteFlashThatClears) {
 // Between the flash and the burst the picture follows scene time alone: the captions slide,
 // the galaxies turn and the camera rolls with it, whatever the stream position.
 TEST_F(Scene4, BetweenTheCuesThePictureFollowsSceneTimeOnly) {
-    std::vector<Rgb> frames[2];
+    std::vector<Pixel> frames[2];
     const uint32_t positions[2] = {7400000, 9000000};
     for (int k = 0; k < 2; k++) {
         Scene4StartMs = CaptureElapsedMs(positions[k]) - 15000;  // both captions mid-view
         frames[k] = Frame(positions[k]);
     }
-    EXPECT_EQ(memcmp(frames[0].data(), frames[1].data(), frames[0].size() * sizeof(Rgb)), 0);
+    EXPECT_EQ(memcmp(frames[0].data(), frames[1].data(), frames[0].size() * sizeof(Pixel)), 0);
     EXPECT_GT(CountLit(frames[0], 40, 440), VIEW / 2);
     ExpectBandsBlack(frames[0]);
 }
@@ -74,12 +74,12 @@ TEST_F(Scene4, FinalBurstFliesOnceWithoutRebirth) {
 
 // The white overlay fades in from the cue and lifts the whole view to about 0.856 at the end.
 TEST_F(Scene4, FadesToWhiteTowardsSceneFive) {
-    std::vector<Rgb> atCue = Frame(BURST);
+    std::vector<Pixel> atCue = Frame(BURST);
     EXPECT_LT(CountAtLeast(atCue, 40, 440, 200), VIEW / 2);
 
     EXPECT_EQ(CountAtLeast(Frame(BURST + 275000), 40, 440, 126), VIEW);  // level 500
 
-    std::vector<Rgb> last = Frame(SCENE5_START - 1);
+    std::vector<Pixel> last = Frame(SCENE5_START - 1);
     EXPECT_EQ(CountAtLeast(last, 40, 440, 216), VIEW);
     EXPECT_LT(CountAtLeast(last, 40, 440, 255), VIEW);  // not yet opaque
     ExpectBandsBlack(last);

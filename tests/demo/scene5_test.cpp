@@ -8,8 +8,6 @@
 #include "demo_fixture.h"
 #include "fx/particles.h"
 
-extern uint32_t Scene5StartMs;
-void Scene5BuildMorph();
 
 class Scene5 : public DemoTest {
 protected:
@@ -74,13 +72,13 @@ TEST_F(Scene5, MorphStopsAfterSixSeconds) {
 // Once the morph has frozen, the picture between the opening flash and the closing fade
 // follows scene time alone, whatever the stream position.
 TEST_F(Scene5, AfterTheMorphThePictureFollowsSceneTimeOnly) {
-    std::vector<Rgb> frames[2];
+    std::vector<Pixel> frames[2];
     const uint32_t positions[2] = {9700000, 10800000};
     for (int k = 0; k < 2; k++) {
         Scene5StartMs = CaptureElapsedMs(positions[k]) - 9000;
         frames[k] = Frame(positions[k]);
     }
-    EXPECT_EQ(memcmp(frames[0].data(), frames[1].data(), frames[0].size() * sizeof(Rgb)), 0);
+    EXPECT_EQ(memcmp(frames[0].data(), frames[1].data(), frames[0].size() * sizeof(Pixel)), 0);
     EXPECT_GT(CountLit(frames[0], 40, 440), VIEW / 2);
 }
 
@@ -101,14 +99,14 @@ TEST_F(Scene5, HoldsTheParticlesStill) {
 }
 
 TEST_F(Scene5, OpensWhiteAndFadesToBlack) {
-    std::vector<Rgb> first = Frame(SCENE5_START);
+    std::vector<Pixel> first = Frame(SCENE5_START);
     EXPECT_EQ(CountAtLeast(first, 40, 440, 255), VIEW);
     ExpectBandsBlack(first);
     EXPECT_LT(CountAtLeast(Frame(SCENE5_START + 150000), 40, 440, 250), VIEW / 2);
 
-    std::vector<Rgb> fadeStart = Frame(10821632);
+    std::vector<Pixel> fadeStart = Frame(CUE_SCENE5_FADE_OUT);
     EXPECT_GT(CountLit(fadeStart, 40, 440), VIEW / 10);
-    std::vector<Rgb> black = Frame(10951632);
+    std::vector<Pixel> black = Frame(10951632);
     EXPECT_EQ(CountLit(black, 40, 440), 0);
     ExpectBandsBlack(black);
     EXPECT_EQ(CountLit(Frame(SCENE6_START - 1), 40, 440), 0);

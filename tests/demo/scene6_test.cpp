@@ -10,8 +10,6 @@
 #include "demo_fixture.h"
 #include "fx/particles.h"
 
-extern uint32_t Scene6StartMs;
-void Scene6PrepareMorph();
 
 static const int VIEW = 640 * 400;
 static const uint32_t MID = SCENE6_START + 400000;  // frame clock about 128.8 s
@@ -136,26 +134,26 @@ TEST_F(Scene6, NearCaptionCrossesTheTopOfTheView) {
         return Frame(MID);
     };
     // Pixels of the upper right quarter made brighter than in `base`.
-    auto brightened = [](const std::vector<Rgb>& frame, const std::vector<Rgb>& base) {
+    auto brightened = [](const std::vector<Pixel>& frame, const std::vector<Pixel>& base) {
         int count = 0;
         for (int y = 40; y < 140; y++)
             for (int x = 320; x < 640; x++) count += At(frame, x, y).g >= At(base, x, y).g + 60;
         return count;
     };
-    std::vector<Rgb> start = frameAt(0), crossing = frameAt(4000), later = frameAt(10000);
+    std::vector<Pixel> start = frameAt(0), crossing = frameAt(4000), later = frameAt(10000);
     std::copy(saved.get(), saved.get() + PARTICLE_COUNT, Particles);
     EXPECT_GT(brightened(crossing, start), 3000);
     EXPECT_LT(brightened(later, start), 50);
 }
 
 TEST_F(Scene6, FadesInFromBlackAndOutToWhite) {
-    std::vector<Rgb> first = Frame(SCENE6_START);
+    std::vector<Pixel> first = Frame(SCENE6_START);
     EXPECT_EQ(CountLit(first, 40, 440), 0);
     ExpectBandsBlack(first);
     EXPECT_GT(CountLit(Frame(11110128), 40, 440), VIEW / 2);  // flare and face, no black
-    EXPECT_LT(CountAtLeast(Frame(11854848), 40, 440, 250), VIEW / 2);
+    EXPECT_LT(CountAtLeast(Frame(CUE_SCENE6_WHITE_OUT), 40, 440, 250), VIEW / 2);
 
-    std::vector<Rgb> white = Frame(11904848);
+    std::vector<Pixel> white = Frame(11904848);
     EXPECT_EQ(CountAtLeast(white, 40, 440, 255), VIEW);
     ExpectBandsBlack(white);
     EXPECT_EQ(CountAtLeast(Frame(SCENE7_START - 1), 40, 440, 255), VIEW);

@@ -7,8 +7,6 @@
 #include "demo_fixture.h"
 #include "fx/particles.h"
 
-extern uint32_t Scene7StartMs;
-extern Texture TexCredits, TexEnv1, TexHidden;
 
 static const int VIEW = 640 * 400;
 static const uint32_t MID = 12100000;  // two seconds in: strip and hidden page both in view
@@ -22,18 +20,18 @@ protected:
     void TearDown() override { HiddenPageFlag = 0; }
     // Pixels where red clearly leads green: the hidden page is a pink heart on black, the
     // credits are grey.
-    static int Reddish(const std::vector<Rgb>& frame) {
+    static int Reddish(const std::vector<Pixel>& frame) {
         int count = 0;
         for (int y = 40; y < 440; y++)
             for (int x = 0; x < 640; x++) count += At(frame, x, y).r >= At(frame, x, y).g + 60;
         return count;
     }
     // Sum of brightness per view row.
-    static std::vector<long> RowProfile(const std::vector<Rgb>& frame) {
+    static std::vector<long> RowProfile(const std::vector<Pixel>& frame) {
         std::vector<long> rows(400, 0);
         for (int y = 0; y < 400; y++)
             for (int x = 0; x < 640; x++) {
-                Rgb p = At(frame, x, y + 40);
+                Pixel p = At(frame, x, y + 40);
                 rows[y] += p.r + p.g + p.b;
             }
         return rows;
@@ -62,11 +60,11 @@ TEST_F(Scene7, LoadsItsThreeImages) {
 // Holding P shows the layer; released, the latch keeps it; a flag byte other than 1 does not.
 TEST_F(Scene7, HiddenPageNeedsTheLatchedFlag) {
     NoParticles none;
-    std::vector<Rgb> plain = Frame(MID);
+    std::vector<Pixel> plain = Frame(MID);
     EXPECT_LT(Reddish(plain), 100);
     EXPECT_GT(Reddish(Frame(MID, true)), 20000);
     EXPECT_EQ(HiddenPageFlag, 1);
-    std::vector<Rgb> released = Frame(MID);
+    std::vector<Pixel> released = Frame(MID);
     EXPECT_GT(Reddish(released), 20000);
     ExpectBandsBlack(released);
     HiddenPageFlag = 2;
@@ -83,7 +81,7 @@ TEST_F(Scene7, PInAnEarlierSceneStillShowsThePage) {
 // is 1 unit wide, so the view's outer columns stay dark.
 TEST_F(Scene7, CreditsScrollUp) {
     NoParticles none;
-    std::vector<Rgb> a = Frame(MID), b = Frame(MID + 88200);
+    std::vector<Pixel> a = Frame(MID), b = Frame(MID + 88200);
     std::vector<long> pa = RowProfile(a), pb = RowProfile(b);
     int best = -1;
     double bestError = 1e300;
@@ -111,14 +109,14 @@ TEST_F(Scene7, FountainRunsOut) {
 }
 
 TEST_F(Scene7, OpensWhiteAndFadesToBlack) {
-    std::vector<Rgb> first = Frame(SCENE7_START);
+    std::vector<Pixel> first = Frame(SCENE7_START);
     EXPECT_EQ(CountAtLeast(first, 40, 440, 255), VIEW);
     ExpectBandsBlack(first);
     EXPECT_LT(CountAtLeast(Frame(11962416), 40, 440, 250), VIEW / 20);
 
-    EXPECT_GT(CountLit(Frame(12685312), 40, 440), VIEW / 50);  // "THE END" still in view
+    EXPECT_GT(CountLit(Frame(CUE_SCENE7_FADE_OUT), 40, 440), VIEW / 50);  // "THE END" still in view
     for (uint32_t position : {12785312u, 12853246u}) {
-        std::vector<Rgb> black = Frame(position);
+        std::vector<Pixel> black = Frame(position);
         EXPECT_EQ(CountLit(black, 40, 440), 0) << position;
         ExpectBandsBlack(black);
     }

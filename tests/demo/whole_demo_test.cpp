@@ -21,7 +21,7 @@ TEST_F(DemoTest, WholeDemoAtFiveFramesPerSecond) {
     int bandPixels = 0;
     for (uint64_t k = 0; k < frames; k++) {
         uint32_t position = CaptureFramePosition(0, k, 5);
-        std::vector<Rgb> frame = Frame(position);
+        std::vector<Pixel> frame = Frame(position);
         bandPixels += CountLit(frame, 0, 40) + CountLit(frame, 440, 480);
         litFrames[SceneOf(position)] += CountLit(frame, 40, 440) > 1000;
     }

@@ -20,10 +20,12 @@ n=$(ls "$work/frames" | wc -l)
 [ -f "$work/frames/000006.png" ] || fail "frame names"
 grep -q "frame 7" "$work/err" || fail "no progress line"
 
-"$capture" --from 12853248 --to 12853248 --out "$work/end.png" 2>"$work/err" && fail "frame past the end"
+"$capture" --from 13000000 --to 13000000 --out "$work/end.png" 2>"$work/err" && fail "frame past the end"
 "$capture" --from 0 --to 10 --out "$work/x.png" 2>"$work/err" && fail "one file for two frames"
 grep -q "usage" "$work/err" || fail "no usage on bad arguments"
 "$capture" --from 0 --to 0 --out /proc/nonexistent/f.png 2>"$work/err" && fail "unwritable output"
 grep -q "cannot write" "$work/err" || fail "no message for unwritable output"
 "$capture" --exe "$work/none" --from 0 --to 0 --out "$work/g.png" 2>"$work/err" && fail "missing exe"
+"$capture" --help >"$work/out" 2>"$work/err" || fail "--help is not a success"
+grep -q "^usage: vernalis-capture" "$work/out" || fail "--help prints no usage"
 echo ok

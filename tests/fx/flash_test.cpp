@@ -33,7 +33,7 @@ protected:
 
 TEST_F(FlashFade, OpaqueFlashWhitensThePictureButNotTheBands) {
     FlashWhite(0);
-    std::vector<Rgb> frame = ReadFrame();
+    std::vector<Pixel> frame = ReadFrame();
     EXPECT_EQ(CountAtLeast(frame, 40, 440, 250), PICTURE);
     EXPECT_EQ(CountLit(frame, 0, 40), 0);
     EXPECT_EQ(CountLit(frame, 440, 480), 0);
@@ -42,29 +42,29 @@ TEST_F(FlashFade, OpaqueFlashWhitensThePictureButNotTheBands) {
 TEST_F(FlashFade, OpaqueFadeBlackensALitPicture) {
     ClearTo(0.6f);
     FadeBlack(0);
-    std::vector<Rgb> frame = ReadFrame();
+    std::vector<Pixel> frame = ReadFrame();
     EXPECT_EQ(CountLit(frame, 40, 440), 0);
     EXPECT_EQ(CountAtLeast(frame, 0, 40, 140), 640 * 40);  // the bands keep what was there
 }
 
 TEST_F(FlashFade, HalfLevelBlendsHalfway) {
     FlashWhite(500);
-    Rgb p = At(ReadFrame(), 320, 240);
+    Pixel p = At(ReadFrame(), 320, 240);
     EXPECT_NEAR(p.r, 128, 8);
     EXPECT_NEAR(p.g, 128, 8);
 }
 
 TEST_F(FlashFade, TransparentLevelsChangeNothingVisible) {
     ClearTo(0.4f);
-    std::vector<Rgb> before = ReadFrame();
+    std::vector<Pixel> before = ReadFrame();
     FlashWhite(1000);
     FlashWhite(2500);
     FadeBlack(1000);
     FadeBlack(0u - 40u);  // a rising level taken before its cue
-    std::vector<Rgb> after = ReadFrame();
+    std::vector<Pixel> after = ReadFrame();
     int changed = 0;
     for (size_t i = 0; i < before.size(); i++)
-        changed += memcmp(&before[i], &after[i], sizeof(Rgb)) != 0;
+        changed += memcmp(&before[i], &after[i], sizeof(Pixel)) != 0;
     EXPECT_EQ(changed, 0);
 }
 
@@ -100,7 +100,7 @@ TEST_F(FlashFade, CoversAWideResizedWindowToo) {
     ResizeViewport(640, 200);  // a 640 x 120 picture, aspect 5.3
     glClear(GL_COLOR_BUFFER_BIT);
     FlashWhite(0);
-    std::vector<Rgb> frame = ReadFrame();
+    std::vector<Pixel> frame = ReadFrame();
     // Window rows 40..159 from the bottom are the picture: 320..439 from the top.
     EXPECT_EQ(CountAtLeast(frame, 320, 440, 250), 640 * 120);
     EXPECT_EQ(CountLit(frame, 0, 320), 0);

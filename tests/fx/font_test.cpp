@@ -39,11 +39,11 @@ struct Box {
 };
 
 // Lit pixels of the rows [top, bottom).
-static Box LitBox(const std::vector<Rgb>& frame, int top = 0, int bottom = 480) {
+static Box LitBox(const std::vector<Pixel>& frame, int top = 0, int bottom = 480) {
     Box box;
     for (int y = top; y < bottom; y++)
         for (int x = 0; x < 640; x++) {
-            Rgb p = frame[y * 640 + x];
+            Pixel p = frame[y * 640 + x];
             if (!p.r && !p.g && !p.b) continue;
             box.count++;
             box.minX = std::min(box.minX, x), box.maxX = std::max(box.maxX, x);
@@ -149,7 +149,7 @@ TEST_F(FontTest, LookupFindsAnOutlineFont) {
 TEST_F(CaptionTest, OpaqueCaptionsSitOnTheirPositions) {
     FadeCaption(-2, 0.8f, -6, "Mother", 100);
     FadeCaption(2, -0.8f, -6, "Mother", 100);  // the second is not moved by the first
-    std::vector<Rgb> frame = ReadFrame();
+    std::vector<Pixel> frame = ReadFrame();
     EXPECT_EQ(CountLit(frame, 0, 40), 0);
     EXPECT_EQ(CountLit(frame, 440, 480), 0);
     EXPECT_GT(CountAtLeast(frame, 40, 440, 250), 200);  // opaque white
@@ -217,11 +217,11 @@ TEST_F(CaptionTest, PercentSignsArePrintedLiterally) {
 
 TEST_F(CaptionTest, GlyphsAreFilledFrontFacingWithHoles) {
     FadeCaption(0, 0, -2, "O", 100);
-    std::vector<Rgb> frame = ReadFrame();
+    std::vector<Pixel> frame = ReadFrame();
     Box o = LitBox(frame);
     ASSERT_GT(o.count, 1000);
     int midX = (o.minX + o.maxX) / 2, midY = (o.minY + o.maxY) / 2;
-    Rgb centre = At(frame, midX, midY), stroke = At(frame, o.minX + 3, midY);
+    Pixel centre = At(frame, midX, midY), stroke = At(frame, o.minX + 3, midY);
     EXPECT_EQ(centre.r + centre.g + centre.b, 0);  // the counter stays open
     EXPECT_EQ(stroke.r, 255);
 

@@ -42,11 +42,11 @@ TEST_F(GlowSpriteTest, WhiteAddsAlphaOfWhiteAndBlackAddsNothing) {
     Texture white = Solid(255), black = Solid(0);
     FillGrey(0.2f);
     GlowSprite(&black, 0.7f, 0, 0, -1);
-    Rgb p = At(ReadFrame(), 320, 240);
+    Pixel p = At(ReadFrame(), 320, 240);
     EXPECT_NEAR(p.r, 51, 6);
     EXPECT_NEAR(p.g, 51, 6);
     GlowSprite(&white, 0.7f, 0, 0, -1);
-    std::vector<Rgb> frame = ReadFrame();
+    std::vector<Pixel> frame = ReadFrame();
     p = At(frame, 320, 240);
     EXPECT_NEAR(p.r, 51 + 178, 8);
     EXPECT_NEAR(p.b, 51 + 178, 8);
@@ -67,7 +67,7 @@ TEST_F(GlowSpriteTest, ShowsThroughNearerGeometryAndLeavesDepthAlone) {
     float depthBefore = DepthAt(320, 240);
     float bareBefore = DepthAt(5, 45);
     GlowSprite(&white, 0.5f, 0, 0, -2);
-    Rgb p = At(ReadFrame(), 320, 240);
+    Pixel p = At(ReadFrame(), 320, 240);
     EXPECT_NEAR(p.r, 77 + 128, 8);
     EXPECT_NEAR(p.g, 128, 8);
     EXPECT_EQ(DepthAt(320, 240), depthBefore);

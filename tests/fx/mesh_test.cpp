@@ -141,7 +141,7 @@ TEST_F(MeshDraw, TexturedDrawLeavesTexturingToTheCaller) {
     glDisable(GL_BLEND);
     glColor3f(1, 0, 0);
     DrawModelTextured(&TestModel, 0, 0, -1.5f, 0, 0, 0);
-    Rgb p = At(ReadFrame(), 320, 250);
+    Pixel p = At(ReadFrame(), 320, 250);
     EXPECT_GE(p.r, 250);
     EXPECT_EQ(p.g, 0);
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));

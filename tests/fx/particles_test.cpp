@@ -40,7 +40,7 @@ TEST(ParticleRand, StateWrapsAt32BitsAndResultsStayIn15Bits) {
 
 TEST(ParticleInit, FirstParticleTakesDrawsInFadeXYZOrder) {
     FreshFountain();
-    EXPECT_TRUE(ParticlesInit());
+    ParticlesInit();
     const Particle& p = Particles[0];
     EXPECT_TRUE(p.active);
     EXPECT_EQ(p.life, 3.0f);
@@ -131,7 +131,7 @@ TEST_F(ParticleDraw, BeforeInitDrawsNothingButEnablesDepthTest) {
     glBlendFunc(GL_ONE, GL_ZERO);
     glDisable(GL_DEPTH_TEST);
     glTranslatef(0, 0, -2);
-    EXPECT_TRUE(ParticlesDraw());
+    ParticlesDraw();
     EXPECT_EQ(CountLit(ReadFrame(), 0, 480), 0);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
@@ -167,11 +167,11 @@ TEST_F(ParticleDraw, LifeIsAlphaAndOverlappingParticlesAdd) {
     Particle& far = Only(2, 3.0f, 0.01f);  // life above 1 clamps to full strength
     far.x = 6, far.z = -10, far.g = 0.5f, far.b = 0;
     ParticlesDraw();
-    std::vector<Rgb> frame = ReadFrame();
-    Rgb centre = At(frame, 320, 240);
+    std::vector<Pixel> frame = ReadFrame();
+    Pixel centre = At(frame, 320, 240);
     EXPECT_NEAR(centre.r, 153, 8);  // 0.3 + 0.3 of white onto black
     EXPECT_NEAR(centre.b, 153, 8);
-    Rgb side = At(frame, 320 + (int)(320 * 6 / (12 * 0.6627)), 240);
+    Pixel side = At(frame, 320 + (int)(320 * 6 / (12 * 0.6627)), 240);
     EXPECT_GE(side.r, 247);
     EXPECT_NEAR(side.g, 128, 8);
     EXPECT_LE(side.b, 8);

@@ -6,16 +6,17 @@
 #include <initializer_list>
 #include <string>
 #include <vector>
+#include "base/le.h"
 
 typedef std::vector<uint8_t> Bytes;
 
 inline void Put16(Bytes& b, uint32_t v) {
-    b.push_back(v & 0xFF);
-    b.push_back((v >> 8) & 0xFF);
+    b.resize(b.size() + 2);
+    PutLe16(&b[b.size() - 2], v);
 }
 inline void Put32(Bytes& b, uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
+    b.resize(b.size() + 4);
+    PutLe32(&b[b.size() - 4], v);
 }
 inline void PutFloat(Bytes& b, float f) {
     uint32_t bits;

@@ -119,11 +119,22 @@ TEST_F(PackBuildTool, BuiltDemoCarriesItsPack) {
     PlatformExePathOverride = exe.c_str();
     TpackSize = (int32_t)pack.size();
     ASSERT_TRUE(TPACK_Open(nullptr, 0));
-    const char* names[] = {"blue2.tga",   "blue.tga", "caratio1.tga", "Zozivuv.mp3",
-                           "Ground1.tga", "hidden.tga", "Particle.tga", "env1.tga",
-                           "pictra2.tga", "credits.tga", "pictra4.tga", "sky1.tga",
-                           "metal.tga",   "pictra1.tga", "pictra3.tga", "BigFlare.tga"};
-    for (const char* name : names) EXPECT_TRUE(TPACK_Find(name)) << name;
+    // Every entry of the asset list, in its order: each is found and lies after the previous.
+    const char* names[] = {
+#define PACK_TEXTURE(name, width, height, painter) name,
+#define PACK_SOUNDTRACK(name) name,
+#define MODEL_FILE(file, object, maker)
+#include "assetgen/assets.def"
+#undef PACK_TEXTURE
+#undef PACK_SOUNDTRACK
+#undef MODEL_FILE
+    };
+    int32_t previous = -1;
+    for (const char* name : names) {
+        EXPECT_TRUE(TPACK_Find(name)) << name;
+        EXPECT_GT(PackFile.entryOffset, previous) << name;
+        previous = PackFile.entryOffset;
+    }
     EXPECT_TRUE(PackBoxes.empty());
     long exeLength = (long)std::filesystem::file_size(exe);
     EXPECT_EQ(PackFile.base, exeLength - (long)pack.size());

@@ -3,9 +3,6 @@
 #include <climits>
 #include "pack/pack_fixture.h"
 
-// The demo gets this from the build; each test sets its own.
-int32_t TpackSize = 0;
-
 namespace {
 
 const char* const NotOpenText =

@@ -9,11 +9,7 @@
 
 namespace {
 
-double NowSeconds() {
-    timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec + t.tv_nsec * 1e-9;
-}
+double NowSeconds() { return PlatformMonotonicNs() * 1e-9; }
 
 void SleepMs(double ms) {
     long ns = (long)(ms * 1e6);

@@ -12,6 +12,7 @@
 #include "assetgen/loudness.h"
 #include "assetgen/mastering.h"
 #include "assetgen/soundtrack.h"
+#include "demo/cues.h"
 
 namespace {
 
@@ -98,7 +99,7 @@ TEST(AssetgenSoundtrack, DecodesGaplesslyAtFullLoudnessWithoutClipping) {
     EXPECT_EQ(d.info.vbr, MPG123_CBR);
     // Gapless: exactly the synthesized samples, and past the end of the timeline.
     EXPECT_EQ(d.pcm.size(), (size_t)SOUNDTRACK_SAMPLES);
-    EXPECT_GE(d.pcm.size() * 2, 12853248u);
+    EXPECT_GE(d.pcm.size() * 2, (size_t)TIMELINE_END);
 
     int peak = 0;
     std::vector<float> x(d.pcm.size());
@@ -115,11 +116,12 @@ TEST(AssetgenSoundtrack, DecodesGaplesslyAtFullLoudnessWithoutClipping) {
 TEST(AssetgenSoundtrack, AccentsStartOnTheirCues) {
     const Decoded& d = Track();
     // Scene 1's flashes, the scene starts, the life cue and the final burst.
-    const int32_t cues[] = {FlashCueSamples[0], FlashCueSamples[1], FlashCueSamples[2], FlashCueSamples[3],
-                            FlashCueSamples[4], 1636992, 2599669, 3561664, 4758926, 5480064, 5961208,
-                            3079744, 4523392};
-    ASSERT_GE(d.pcm.size(), (size_t)5961208 + 44100);
-    for (int32_t cue : cues) {
+    const uint32_t cues[] = {CUE_FLASH1,   CUE_FLASH2,   CUE_FLASH3,   CUE_FLASH4,   CUE_FLASH5,
+                             SCENE2_START, SCENE3_START, SCENE4_START, SCENE5_START, SCENE6_START,
+                             SCENE7_START, CUE_LIFE,     CUE_FINAL_BURST};
+    ASSERT_GE(d.pcm.size(), (size_t)CueSample(SCENE7_START) + 44100);
+    for (uint32_t cueByte : cues) {
+        int32_t cue = CueSample(cueByte);
         SCOPED_TRACE(cue);
         double before = MeanSquare(d.pcm, cue - 2205, cue - 441);  // 50 to 10 ms before
         double after = MeanSquare(d.pcm, cue, cue + 441);          // first 10 ms after

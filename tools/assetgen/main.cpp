@@ -26,6 +26,14 @@ static int Fail(const char* what) {
     return 1;
 }
 
+#define PACK_TEXTURE(name, width, height, painter)
+#define PACK_SOUNDTRACK(name) static const char SoundtrackName[] = name;
+#define MODEL_FILE(file, object, maker)
+#include "assetgen/assets.def"
+#undef PACK_TEXTURE
+#undef PACK_SOUNDTRACK
+#undef MODEL_FILE
+
 int main(int argc, char** argv) {
     if (argc != 3) {
         std::fprintf(stderr, "usage: assetgen ASSET_DIR MODEL_DIR\n");
@@ -37,6 +45,6 @@ int main(int argc, char** argv) {
     if (!WriteModels(models)) return Fail("cannot write the models");
     std::vector<uint8_t> mp3;
     if (!GenerateSoundtrack(mp3)) return Fail("cannot encode the soundtrack");
-    if (!WriteFileBytes(assets + "/Zozivuv.mp3", mp3)) return Fail("cannot write the soundtrack");
+    if (!WriteFileBytes(assets + "/" + SoundtrackName, mp3)) return Fail("cannot write the soundtrack");
     return 0;
 }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/le.h"
+
 #include "assetgen/tga_writer.h"
 
 int MeshVertexCount(const Mesh& mesh) { return (int)(mesh.xyz.size() / 3); }
@@ -19,13 +21,13 @@ void MeshAddFace(Mesh& mesh, int a, int b, int c) {
 }
 
 static void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back((uint8_t)(v & 0xFF));
-    out.push_back((uint8_t)(v >> 8));
+    out.resize(out.size() + 2);
+    PutLe16(&out[out.size() - 2], v);
 }
 
 static void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
+    out.resize(out.size() + 4);
+    PutLe32(&out[out.size() - 4], v);
 }
 
 static void PutFloat(std::vector<uint8_t>& out, float f) {
@@ -45,7 +47,7 @@ static size_t ChunkBegin(std::vector<uint8_t>& out, uint16_t id) {
 
 static void ChunkEnd(std::vector<uint8_t>& out, size_t at) {
     uint32_t len = (uint32_t)(out.size() - at);
-    for (int i = 0; i < 4; i++) out[at + 2 + i] = (uint8_t)(len >> (8 * i));
+    PutLe32(&out[at + 2], len);
 }
 
 static void PutU32Chunk(std::vector<uint8_t>& out, uint16_t id, uint32_t value) {

@@ -4,20 +4,8 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include "loaders/chunk3ds.h"  // the chunk ids
 
-enum {
-    CHUNK_MAIN = 0x4D4D,
-    CHUNK_VERSION = 0x0002,
-    CHUNK_EDITOR = 0x3D3D,
-    CHUNK_MESH_VERSION = 0x3D3E,
-    CHUNK_OBJECT = 0x4000,
-    CHUNK_TRIMESH = 0x4100,
-    CHUNK_VERTICES = 0x4110,
-    CHUNK_FACES = 0x4120,
-    CHUNK_SMOOTHING = 0x4150,
-    CHUNK_MAPPING = 0x4140,
-    CHUNK_MATRIX = 0x4160,
-};
 
 // Positions, mapping coordinates (one u, v per vertex) and triangles (three vertex
 // indices per face, counter-clockwise seen from the visible side).

@@ -11,8 +11,7 @@
 #include "assetgen/loudness.h"
 #include "assetgen/mastering.h"
 #include "assetgen/synth.h"
-
-const int32_t FlashCueSamples[5] = {434816, 674880, 915648, 1155648, 1388544};
+#include "demo/cues.h"
 
 // Integrated loudness of the decoded track, and the limiter's ceiling (-3.1 dBFS):
 // the encoder overshoots peaks by up to 2 dB, and the decoded track must stay below
@@ -39,20 +38,20 @@ enum { PAD_SOFT, PAD_PLAIN, PAD_BRIGHT, PAD_PULSE, PAD_WARM };
 enum { V_CLASSIC, V_BRIGHT, V_DARK, V_BLOOM, V_FLUTE, V_PLUCK, V_WARM };
 
 static const Section Sections[] = {
-    {0, 14, 0, 0, 0, 0, 0, 0, 0, 1, PAD_SOFT, 0},                 // intro: pad and bells
-    {434816, 8, 0, 0, 1, 1, 0, 0, 0, 2, PAD_PLAIN, 0},            // flash 1: the beat comes in
-    {674880, 8, 0, 2, 2, 2, 0, 0, 0, 2, PAD_PLAIN, 0},            // flash 2: backbeat, bass moves
-    {915648, 8, 0, 0, 2, 1, 1, 0, V_CLASSIC, 0, PAD_PLAIN, 0},    // flash 3: theme
-    {1155648, 8, 0, 2, 3, 4, 1, 2, V_BRIGHT, 3, PAD_BRIGHT, 0},   // flash 4: theme on the full kit
-    {1388544, 8, 0, 0, 0, 0, 0, 0, 0, 4, PAD_SOFT, 0},            // flash 5: breakdown, fade to black
-    {1636992, 32, 1, 0, 1, 1, 2, 0, V_CLASSIC, 2, PAD_PLAIN, 3},  // scene 2: song, white-out at the end
-    {2599669, 16, 4, 0, 4, 3, 3, 0, V_DARK, 0, PAD_PULSE, 0},     // scene 3: the tube, dark and pulsing
-    {3079744, 16, 5, 0, 5, 1, 2, 0, V_BLOOM, 3, PAD_BRIGHT, 3},   // life cue: everything blooms
-    {3561664, 32, 0, 0, 3, 2, 1, 0, V_CLASSIC, 2, PAD_PLAIN, 0},  // scene 4: theme in full
-    {4523392, 8, 3, 2, 0, 1, 0, 0, 0, 3, PAD_BRIGHT, 8},          // final burst: build up to white
-    {4758926, 24, 1, 0, 0, 1, 2, 0, V_FLUTE, 4, PAD_SOFT, 0},     // scene 5: sparse and dreamy
-    {5480064, 16, 0, 0, 3, 4, 3, 0, V_PLUCK, 0, PAD_PLAIN, 1},    // scene 6: driving
-    {5961208, 16, 0, 0, 0, 1, 2, 2, V_WARM, 1, PAD_WARM, 0},      // scene 7: credits, a warm close
+    {0, 14, 0, 0, 0, 0, 0, 0, 0, 1, PAD_SOFT, 0},  // intro: pad and bells
+    {CueSample(CUE_FLASH1), 8, 0, 0, 1, 1, 0, 0, 0, 2, PAD_PLAIN, 0},  // flash 1: the beat comes in
+    {CueSample(CUE_FLASH2), 8, 0, 2, 2, 2, 0, 0, 0, 2, PAD_PLAIN, 0},  // flash 2: backbeat, bass moves
+    {CueSample(CUE_FLASH3), 8, 0, 0, 2, 1, 1, 0, V_CLASSIC, 0, PAD_PLAIN, 0},  // flash 3: theme
+    {CueSample(CUE_FLASH4), 8, 0, 2, 3, 4, 1, 2, V_BRIGHT, 3, PAD_BRIGHT, 0},  // flash 4: theme on the full kit
+    {CueSample(CUE_FLASH5), 8, 0, 0, 0, 0, 0, 0, 0, 4, PAD_SOFT, 0},  // flash 5: breakdown, fade to black
+    {CueSample(SCENE2_START), 32, 1, 0, 1, 1, 2, 0, V_CLASSIC, 2, PAD_PLAIN, 3},  // scene 2: song, white-out at the end
+    {CueSample(SCENE3_START), 16, 4, 0, 4, 3, 3, 0, V_DARK, 0, PAD_PULSE, 0},  // scene 3: the tube, dark and pulsing
+    {CueSample(CUE_LIFE), 16, 5, 0, 5, 1, 2, 0, V_BLOOM, 3, PAD_BRIGHT, 3},  // life cue: everything blooms
+    {CueSample(SCENE4_START), 32, 0, 0, 3, 2, 1, 0, V_CLASSIC, 2, PAD_PLAIN, 0},  // scene 4: theme in full
+    {CueSample(CUE_FINAL_BURST), 8, 3, 2, 0, 1, 0, 0, 0, 3, PAD_BRIGHT, 8},  // final burst: build up to white
+    {CueSample(SCENE5_START), 24, 1, 0, 0, 1, 2, 0, V_FLUTE, 4, PAD_SOFT, 0},  // scene 5: sparse and dreamy
+    {CueSample(SCENE6_START), 16, 0, 0, 3, 4, 3, 0, V_PLUCK, 0, PAD_PLAIN, 1},  // scene 6: driving
+    {CueSample(SCENE7_START), 16, 0, 0, 0, 1, 2, 2, V_WARM, 1, PAD_WARM, 0},  // scene 7: credits, a warm close
 };
 static const int SectionCount = (int)(sizeof(Sections) / sizeof(Sections[0]));
 // Level of each section (dB) after the bus compressor, so the quiet openings, the breakdown,
@@ -60,16 +59,18 @@ static const int SectionCount = (int)(sizeof(Sections) / sizeof(Sections[0]));
 static const float SectionLevelDb[] = {-4, -2, -1, 0, 0, -3, -1, 0, 0, 0, 0, -4, 0, -2.5f};
 static_assert(sizeof(SectionLevelDb) / sizeof(SectionLevelDb[0]) == sizeof(Sections) / sizeof(Sections[0]),
               "one level per section");
-static const int32_t MusicEnd = 6441208;  // end of the last section's beat grid
+static const int32_t MusicEnd = CueSample(SCENE7_START) + 480000;  // end of the last section's beat grid
 
 // Accents with their strength: the flashes, the scene openings, life cue and burst.
 static const struct {
     int32_t at;
     float vel;
 } Impacts[] = {
-    {434816, 0.8f},  {674880, 0.8f},  {915648, 0.85f}, {1155648, 0.85f}, {1388544, 1.0f}, {1636992, 0.9f},
-    {2599669, 1.0f}, {3079744, 0.8f}, {3561664, 1.0f}, {4523392, 0.8f},  {4758926, 1.0f}, {5480064, 0.9f},
-    {5961208, 0.9f},
+    {CueSample(CUE_FLASH1), 0.8f},      {CueSample(CUE_FLASH2), 0.8f},   {CueSample(CUE_FLASH3), 0.85f},
+    {CueSample(CUE_FLASH4), 0.85f},     {CueSample(CUE_FLASH5), 1.0f},   {CueSample(SCENE2_START), 0.9f},
+    {CueSample(SCENE3_START), 1.0f},    {CueSample(CUE_LIFE), 0.8f},     {CueSample(SCENE4_START), 1.0f},
+    {CueSample(CUE_FINAL_BURST), 0.8f}, {CueSample(SCENE5_START), 1.0f}, {CueSample(SCENE6_START), 0.9f},
+    {CueSample(SCENE7_START), 0.9f},
 };
 
 // Master gain of the band (sample, gain), linear in between: fades matching the
@@ -78,17 +79,26 @@ static const struct {
     int32_t at;
     float gain;
 } GainPoints[] = {
-    {0, 0.0f},       {88200, 1.0f},   {1536992, 1.0f}, {1601992, 0.25f}, {1636992, 0.25f},
-    {1700000, 1.0f}, {5410816, 1.0f}, {5470816, 0.25f}, {5480064, 0.25f}, {5560000, 1.0f},
-    {6342656, 1.0f}, {6426624, 0.0f},
+    {0, 0.0f},
+    {2 * SYNTH_RATE, 1.0f},
+    {CueSample(SCENE2_START) - 100000, 1.0f},  // the dip into scene 2's fade in
+    {CueSample(SCENE2_START) - 35000, 0.25f},
+    {CueSample(SCENE2_START), 0.25f},
+    {1700000, 1.0f},
+    {CueSample(SCENE6_START) - 69248, 1.0f},  // the dip into scene 6's fade in
+    {CueSample(SCENE6_START) - 9248, 0.25f},
+    {CueSample(SCENE6_START), 0.25f},
+    {5560000, 1.0f},
+    {CueSample(CUE_SCENE7_FADE_OUT), 1.0f},
+    {CueSample(TIMELINE_END), 0.0f},
 };
 
 static const PadTone PadTones[] = {
-    {900.0f, 0.07f, 0},    // soft
-    {1400.0f, 0.07f, 0},   // plain
-    {3200.0f, 0.12f, 0},   // bright and wide
-    {900.0f, 0.05f, 1},    // dark, gated in sixteenths (the period is set per section)
-    {1000.0f, 0.11f, 0},   // warm
+    {900.0f, 0.07f, 0},  // soft
+    {1400.0f, 0.07f, 0},  // plain
+    {3200.0f, 0.12f, 0},  // bright and wide
+    {900.0f, 0.05f, 1},  // dark, gated in sixteenths (the period is set per section)
+    {1000.0f, 0.11f, 0},  // warm
 };
 
 // Lead voices and the transposition each plays at.
@@ -97,13 +107,13 @@ static const struct {
     int shift;
 } Voices[] = {
     // sine saw  oct  detune cutoff   attack decay  vib     rev   echo
-    {{0.32f, 0.14f, 0.0f, 0.0f, 3000.0f, 0.01f, 0.0f, 0.006f, 0.3f, 0.35f}, 0},     // classic
-    {{0.18f, 0.13f, 0.08f, 0.12f, 5000.0f, 0.005f, 0.0f, 0.004f, 0.3f, 0.3f}, 0},   // bright
-    {{0.34f, 0.16f, 0.0f, 0.0f, 700.0f, 0.005f, 0.35f, 0.0f, 0.4f, 0.2f}, -12},     // dark
-    {{0.16f, 0.11f, 0.12f, 0.15f, 6500.0f, 0.06f, 0.0f, 0.008f, 0.5f, 0.4f}, 0},    // bloom
-    {{0.36f, 0.03f, 0.0f, 0.0f, 1500.0f, 0.12f, 0.0f, 0.01f, 0.7f, 0.45f}, 0},      // flute
-    {{0.10f, 0.26f, 0.0f, 0.0f, 3500.0f, 0.003f, 0.16f, 0.0f, 0.2f, 0.3f}, 0},      // pluck
-    {{0.28f, 0.18f, 0.0f, 0.0f, 1100.0f, 0.03f, 0.0f, 0.005f, 0.4f, 0.3f}, -12},    // warm
+    {{0.32f, 0.14f, 0.0f, 0.0f, 3000.0f, 0.01f, 0.0f, 0.006f, 0.3f, 0.35f}, 0},  // classic
+    {{0.18f, 0.13f, 0.08f, 0.12f, 5000.0f, 0.005f, 0.0f, 0.004f, 0.3f, 0.3f}, 0},  // bright
+    {{0.34f, 0.16f, 0.0f, 0.0f, 700.0f, 0.005f, 0.35f, 0.0f, 0.4f, 0.2f}, -12},  // dark
+    {{0.16f, 0.11f, 0.12f, 0.15f, 6500.0f, 0.06f, 0.0f, 0.008f, 0.5f, 0.4f}, 0},  // bloom
+    {{0.36f, 0.03f, 0.0f, 0.0f, 1500.0f, 0.12f, 0.0f, 0.01f, 0.7f, 0.45f}, 0},  // flute
+    {{0.10f, 0.26f, 0.0f, 0.0f, 3500.0f, 0.003f, 0.16f, 0.0f, 0.2f, 0.3f}, 0},  // pluck
+    {{0.28f, 0.18f, 0.0f, 0.0f, 1100.0f, 0.03f, 0.0f, 0.005f, 0.4f, 0.3f}, -12},  // warm
 };
 
 // Chords: bass note and four pad notes (MIDI).

@@ -8,9 +8,6 @@
 // (6,426,624 samples) in, so the music outlasts the timeline.
 enum { SOUNDTRACK_SAMPLES = 6456240 };
 
-// Samples (stream bytes / 2) of scene 1's five white flashes; an impact starts at each.
-extern const int32_t FlashCueSamples[5];
-
 // Synthesizes the whole track as 16-bit mono at 44,100 Hz, mastered so that the
 // decoded MP3 measures -14 LUFS with its peaks below -1 dBFS.
 void RenderSoundtrack(std::vector<int16_t>& pcm);

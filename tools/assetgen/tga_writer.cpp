@@ -3,15 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-static void PutU16(std::vector<uint8_t>& out, size_t at, uint32_t v) {
-    out[at] = (uint8_t)(v & 0xFF);
-    out[at + 1] = (uint8_t)((v >> 8) & 0xFF);
-}
+#include "base/le.h"
 
-static void PutU32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
-    PutU16(out, at, v & 0xFFFF);
-    PutU16(out, at + 2, v >> 16);
-}
 
 static void PutText(std::vector<uint8_t>& out, size_t at, const char* text) {
     std::memcpy(&out[at], text, std::strlen(text));
@@ -20,9 +13,9 @@ static void PutText(std::vector<uint8_t>& out, size_t at, const char* text) {
 // Extension area: everything zero (no date, no gamma, no alpha) except its size,
 // the software id and the attributes type, so every run writes the same bytes.
 static void PutExtension(std::vector<uint8_t>& out, size_t at) {
-    PutU16(out, at, TGA_EXTENSION_SIZE);
+    PutLe16(&out[at], TGA_EXTENSION_SIZE);
     PutText(out, at + 426, "Vernalis assetgen");
-    PutU16(out, at + 467, 100);  // software version 1.00
+    PutLe16(&out[at + 467], 100);  // software version 1.00
     out[at + 494] = 0;           // attributes type: no alpha data
 }
 
@@ -32,11 +25,11 @@ std::vector<uint8_t> EncodeTga(int width, int height, const std::vector<uint8_t>
     if (rgb.size() != pixelBytes) return {};
     size_t extAt = TGA_HEADER_SIZE + pixelBytes;
     std::vector<uint8_t> out(extAt + TGA_EXTENSION_SIZE + TGA_FOOTER_SIZE, 0);
-    out[2] = 2;  // uncompressed true colour; all other prefix bytes stay 0
-    PutU16(out, 12, (uint32_t)width);
-    PutU16(out, 14, (uint32_t)height);
-    out[16] = 24;
-    out[17] = 0;  // bottom-left origin, no alpha bits
+    std::memcpy(&out[0], TGA_PREFIX, sizeof TGA_PREFIX);
+    PutLe16(&out[TGA_WIDTH_AT], (uint32_t)width);
+    PutLe16(&out[TGA_HEIGHT_AT], (uint32_t)height);
+    out[TGA_BPP_AT] = 24;
+    out[TGA_DESCRIPTOR_AT] = 0;  // bottom-left origin, no alpha bits
     uint8_t* dst = &out[TGA_HEADER_SIZE];
     for (int y = height - 1; y >= 0; y--) {
         const uint8_t* src = &rgb[(size_t)y * width * 3];
@@ -48,8 +41,8 @@ std::vector<uint8_t> EncodeTga(int width, int height, const std::vector<uint8_t>
     }
     PutExtension(out, extAt);
     size_t footAt = extAt + TGA_EXTENSION_SIZE;
-    PutU32(out, footAt, (uint32_t)extAt);
-    PutU32(out, footAt + 4, 0);  // no developer directory
+    PutLe32(&out[footAt], (uint32_t)extAt);
+    PutLe32(&out[footAt + 4], 0);  // no developer directory
     PutText(out, footAt + 8, "TRUEVISION-XFILE.");  // the terminating NUL is already there
     return out;
 }

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "loaders/tga.h"  // the header layout
+
 // Size of the TGA 2.0 extension area and of the footer written behind the pixels.
-enum { TGA_HEADER_SIZE = 18, TGA_EXTENSION_SIZE = 495, TGA_FOOTER_SIZE = 26 };
+enum { TGA_EXTENSION_SIZE = 495, TGA_FOOTER_SIZE = 26 };
 
 // `rgb` holds width * height pixels, rows top to bottom, R, G, B per pixel. The file
 // stores them B, G, R with the bottom row first (descriptor 0), then the extension

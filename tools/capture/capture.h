@@ -14,6 +14,7 @@ struct CaptureOptions {
     bool holdP = false;
     std::string out;       // FILE.png, DIR/, FILE.mp4 / FILE.mkv, or FILE.sums
     bool bench = false;
+    bool help = false;  // --help or -h: print the usage and do nothing else
 };
 
 enum CaptureOutput { OUT_PNG_FILE, OUT_PNG_DIR, OUT_VIDEO, OUT_SUMS };

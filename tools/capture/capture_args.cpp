@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include "capture/capture.h"
-#include "demo/demo.h"
+#include "demo/cues.h"
 
 static bool ParseNumber(const char* text, uint64_t max, uint64_t* value) {
     if (!text || !*text || *text == '-') return false;
@@ -37,6 +37,10 @@ bool ParseCaptureArgs(int argc, char** argv, CaptureOptions* options, std::strin
         std::string arg = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
         uint64_t number = 0;
+        if (arg == "--help" || arg == "-h") {
+            options->help = true;
+            return true;
+        }
         if (arg == "--hold-p" || arg == "--bench") {
             (arg == "--bench" ? options->bench : options->holdP) = true;
             continue;
@@ -71,12 +75,12 @@ bool ParseCaptureArgs(int argc, char** argv, CaptureOptions* options, std::strin
 }
 
 uint32_t CaptureFramePosition(uint32_t from, uint64_t k, int fps) {
-    uint64_t position = from + k * 88200 / (uint64_t)fps;
+    uint64_t position = from + k * STREAM_BYTES_PER_SECOND / (uint64_t)fps;
     if (position > 0xFFFFFFFFu) position = 0xFFFFFFFFu;
     return (uint32_t)(position & ~(uint64_t)1);
 }
 
-uint32_t CaptureElapsedMs(uint32_t position) { return (uint32_t)((uint64_t)position * 1000 / 88200); }
+uint32_t CaptureElapsedMs(uint32_t position) { return (uint32_t)((uint64_t)position * 1000 / STREAM_BYTES_PER_SECOND); }
 
 uint64_t CaptureFrameCount(const CaptureOptions& options) {
     uint64_t count = 0;

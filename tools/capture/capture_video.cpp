@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include "capture/capture.h"
+#include "demo/cues.h"
 
 static pid_t Encoder = -1;
 static int EncoderInput = -1;
@@ -23,7 +24,7 @@ static std::vector<std::string> EncoderArgs(const CaptureOptions& options,
         "ffmpeg", "-hide_banner", "-loglevel", "error", "-nostdin", "-y",
         "-f", "rawvideo", "-pix_fmt", "rgb24", "-video_size", "640x480",
         "-framerate", std::to_string(options.fps), "-i", "pipe:0",
-        "-ss", Seconds(options.from / 88200.0), "-t", duration, "-i", soundtrack,
+        "-ss", Seconds(options.from / (double)STREAM_BYTES_PER_SECOND), "-t", duration, "-i", soundtrack,
         "-map", "0:v:0", "-map", "1:a:0",
         "-c:v", "libx264", "-preset", "veryfast", "-crf", "18", "-pix_fmt", "yuv420p",
         "-c:a", "aac", "-b:a", "192k", "-t", duration};

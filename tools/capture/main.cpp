@@ -21,11 +21,13 @@ static std::string ToolFolder() {
     return slash == std::string::npos ? std::string(".") : tool.substr(0, slash);
 }
 
+static const char USAGE[] = "usage: vernalis-capture [--exe PATH] [--from POS] [--to POS] [--fps N] "
+                            "[--hold-p] --out FILE.png|DIR/|FILE.mp4|FILE.mkv|FILE.sums\n"
+                            "       vernalis-capture [--exe PATH] --bench\n"
+                            "       vernalis-capture --help\n";
+
 static int Usage(const std::string& error) {
-    fprintf(stderr, "vernalis-capture: %s\n"
-                    "usage: vernalis-capture [--exe PATH] [--from POS] [--to POS] [--fps N] "
-                    "[--hold-p] --out FILE.png|DIR/|FILE.mp4|FILE.mkv|FILE.sums\n"
-                    "       vernalis-capture [--exe PATH] --bench\n", error.c_str());
+    fprintf(stderr, "vernalis-capture: %s\n%s", error.c_str(), USAGE);
     return 2;
 }
 
@@ -42,11 +44,7 @@ static bool MakeFolder(const std::string& dir, std::string* error) {
     return true;
 }
 
-static double NowMs() {
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
-}
+static double NowMs() { return PlatformMonotonicNs() / 1e6; }
 
 static std::string FramePath(const std::string& out, uint64_t k) {
     if (out.back() != '/') return out;
@@ -138,6 +136,10 @@ int main(int argc, char** argv) {
     CaptureOptions options;
     std::string error;
     if (!ParseCaptureArgs(argc, argv, &options, &error)) return Usage(error);
+    if (options.help) {
+        fputs(USAGE, stdout);
+        return 0;
+    }
     std::string exe = options.exe.empty() ? ToolFolder() + "/vernalis" : options.exe;
     if (access(exe.c_str(), R_OK) != 0) return Usage("cannot read the executable " + exe);
     if (!options.bench && options.out.back() == '/' && !MakeFolder(options.out, &error))

@@ -1,0 +1,49 @@
+// What the scenes build with: the stream position every cue tests, rising and falling levels,
+// pack textures, model files, the first-frame latch and models drawn inside one state bracket.
+#pragma once
+#include <cstdint>
+#include "demo/cues.h"
+#include "loaders/model3ds.h"
+#include "loaders/tga.h"
+
+// Asked afresh by every cue test: the music runs on while the frame is drawn.
+uint32_t StreamPos();
+// The level of an overlay past `cue`: up by one every `divisor` bytes, from 0 at the cue.
+uint32_t RisingLevel(uint32_t cue, uint32_t divisor);
+// 1000 at `cue`, down by one every `divisor` bytes, held at 0. Only meaningful past the cue.
+uint32_t FallingLevel(uint32_t cue, uint32_t divisor);
+
+// A missing entry has already been reported by the pack reader (false); an image that does not
+// decode is not fatal and draws untextured.
+bool LoadPackTexture(const char* entry, Texture* texture);
+// The pixel copy goes; the texture object stays, later frames may still bind it.
+void FreePixels(Texture* texture);
+// A model file, or the "Loading error" box with `message` and false.
+bool LoadModelFile(const char* path, Model* model, const char* message);
+
+// The frame clock of a scene's first frame goes into *startMs (0 = not yet); true on that frame.
+bool LatchStart(uint32_t* startMs, uint32_t elapsedMs);
+// A face count straight from a file or another record, kept inside the arrays.
+int32_t FaceLimit(int32_t count);
+
+// The capabilities a model bracket switches, as bits.
+enum : uint16_t { CAP_CULL = 1, CAP_TEXTURE = 2, CAP_BLEND = 4, CAP_LINE_SMOOTH = 8 };
+enum : uint16_t { CAP_COLOR_MATERIAL = 16, CAP_LIGHTING = 32 };
+
+// How one model is drawn. The bracket: push the matrix; light up if `lit` (white ambient
+// light, colour material following the current colour); switch `off` off, then `on` on; set
+// the colour if `colored` (else the previous drawing's stays current); apply the scales in
+// order; bind `skin` (none: wireframe lines); draw at the placement; switch `after` off; pop.
+struct ModelLook {
+    const Model* model;
+    const Texture* skin;
+    uint16_t off, on, after;
+    bool lit;
+    bool colored;
+    float alpha;  // of opaque white, when `colored`
+    float scales[3][3];  // applied while non-zero
+};
+struct Placement {
+    float tx, ty, tz, rx, ry, rz;
+};
+void DrawLook(const ModelLook& look, const Placement& at);
