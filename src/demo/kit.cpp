@@ -40,11 +40,6 @@ bool LatchStart(uint32_t* startMs, uint32_t elapsedMs) {
     return true;
 }
 
-int32_t FaceLimit(int32_t count) {
-    if (count < 0) return 0;
-    return count > MODEL_MAX_FACES ? MODEL_MAX_FACES : count;
-}
-
 static const struct {
     uint16_t bit;
     GLenum cap;

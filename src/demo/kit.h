@@ -23,8 +23,6 @@ bool LoadModelFile(const char* path, Model* model, const char* message);
 
 // The frame clock of a scene's first frame goes into *startMs (0 = not yet); true on that frame.
 bool LatchStart(uint32_t* startMs, uint32_t elapsedMs);
-// A face count straight from a file or another record, kept inside the arrays.
-int32_t FaceLimit(int32_t count);
 
 // The capabilities a model bracket switches, as bits.
 enum : uint16_t { CAP_CULL = 1, CAP_TEXTURE = 2, CAP_BLEND = 4, CAP_LINE_SMOOTH = 8 };

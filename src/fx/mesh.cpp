@@ -8,13 +8,6 @@ static void ApplyPlacement(float tx, float ty, float tz, float rx, float ry, flo
     glRotatef(rz, 0, 0, 1);
 }
 
-// A record filled by hand may claim more faces than it holds.
-static int FacesToDraw(const Model* model) {
-    int32_t n = model->faceCount;
-    if (n < 0) return 0;
-    return n > MODEL_MAX_FACES ? MODEL_MAX_FACES : n;
-}
-
 // The three edges as separate segments; shared edges are drawn once per face.
 static const int EDGE_ORDER[6] = {0, 1, 1, 2, 2, 0};
 
@@ -22,7 +15,7 @@ static void Corner(const ModelVertex& c) { glVertex3f(c.x, c.y, c.z); }
 
 void DrawModel(const Model* model, float tx, float ty, float tz, float rx, float ry, float rz) {
     ApplyPlacement(tx, ty, tz, rx, ry, rz);
-    int n = FacesToDraw(model);
+    int n = FaceLimit(model->faceCount);  // a record filled by hand may claim more
     for (int i = 0; i < n; i++) {
         const ModelVertex* c = model->faces[i].corners;
         glBegin(GL_LINES);
@@ -35,7 +28,7 @@ void DrawModel(const Model* model, float tx, float ty, float tz, float rx, float
 void DrawModelTextured(const Model* model, float tx, float ty, float tz, float rx, float ry,
                        float rz) {
     ApplyPlacement(tx, ty, tz, rx, ry, rz);
-    int n = FacesToDraw(model);
+    int n = FaceLimit(model->faceCount);  // a record filled by hand may claim more
     for (int i = 0; i < n; i++) {
         const ModelVertex* c = model->faces[i].corners;
         glBegin(GL_TRIANGLES);

@@ -25,9 +25,7 @@ static ModelVertex ScratchVertex(uint32_t index) {
 }
 
 static void BuildModel(Model* model) {
-    int32_t count = ReaderFaceCount;
-    if (count < 0) count = 0;
-    if (count > MODEL_MAX_FACES) count = MODEL_MAX_FACES;  // the model's capacity
+    int32_t count = FaceLimit(ReaderFaceCount);
     model->faceCount = count;
     for (int32_t i = 0; i < count; i++) {
         ModelFace& face = model->faces[i];

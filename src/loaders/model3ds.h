@@ -19,5 +19,11 @@ struct Model {
     ModelFace faces[MODEL_MAX_FACES];
 };
 
+// A face count from a file, or from a record filled elsewhere, kept inside the arrays.
+inline int32_t FaceLimit(int32_t count) {
+    if (count < 0) return 0;
+    return count > MODEL_MAX_FACES ? MODEL_MAX_FACES : count;
+}
+
 // True once the file could be opened, whatever it holds; false leaves the model untouched.
 bool Load3dsFromFile(const char* path, Model* model);

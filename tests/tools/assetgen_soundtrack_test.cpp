@@ -204,8 +204,21 @@ double Distance(const Portrait& a, const Portrait& b) {
 TEST(AssetgenSoundtrack, EverySectionSoundsUnlikeTheOneBefore) {
     const Decoded& d = Track();
     // Section starts, then the end of the music's beat grid.
-    const long starts[] = {0,       434816,  674880,  915648,  1155648, 1388544, 1636992, 2599669,
-                           3079744, 3561664, 4523392, 4758926, 5480064, 5961208, 6441208};
+    const long starts[] = {0,
+                           CueSample(CUE_FLASH1),
+                           CueSample(CUE_FLASH2),
+                           CueSample(CUE_FLASH3),
+                           CueSample(CUE_FLASH4),
+                           CueSample(CUE_FLASH5),
+                           CueSample(SCENE2_START),
+                           CueSample(SCENE3_START),
+                           CueSample(CUE_LIFE),
+                           CueSample(SCENE4_START),
+                           CueSample(CUE_FINAL_BURST),
+                           CueSample(SCENE5_START),
+                           CueSample(SCENE6_START),
+                           CueSample(SCENE7_START),
+                           SOUNDTRACK_GRID_END};
     const int sections = (int)(sizeof(starts) / sizeof(starts[0])) - 1;
     ASSERT_GE(d.pcm.size(), (size_t)starts[sections]);
     Portrait prev = {};

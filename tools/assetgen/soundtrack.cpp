@@ -11,7 +11,6 @@
 #include "assetgen/loudness.h"
 #include "assetgen/mastering.h"
 #include "assetgen/synth.h"
-#include "demo/cues.h"
 
 // Integrated loudness of the decoded track, and the limiter's ceiling (-3.1 dBFS):
 // the encoder overshoots peaks by up to 2 dB, and the decoded track must stay below
@@ -59,7 +58,6 @@ static const int SectionCount = (int)(sizeof(Sections) / sizeof(Sections[0]));
 static const float SectionLevelDb[] = {-4, -2, -1, 0, 0, -3, -1, 0, 0, 0, 0, -4, 0, -2.5f};
 static_assert(sizeof(SectionLevelDb) / sizeof(SectionLevelDb[0]) == sizeof(Sections) / sizeof(Sections[0]),
               "one level per section");
-static const int32_t MusicEnd = CueSample(SCENE7_START) + 480000;  // end of the last section's beat grid
 
 // Accents with their strength: the flashes, the scene openings, life cue and burst.
 static const struct {
@@ -324,7 +322,7 @@ void RenderSoundtrack(std::vector<int16_t>& pcm) {
     BusesInit(b, SOUNDTRACK_SAMPLES);
     for (int k = 0; k < SectionCount; k++) {
         const Section& s = Sections[k];
-        int32_t end = k + 1 < SectionCount ? Sections[k + 1].start : MusicEnd;
+        int32_t end = k + 1 < SectionCount ? Sections[k + 1].start : SOUNDTRACK_GRID_END;
         Grid g = {s.start, (double)(end - s.start) / s.beats};
         PlayHarmony(b, s, g);
         PlayDrums(b, s, g);

@@ -3,10 +3,15 @@
 #pragma once
 #include <cstdint>
 #include <vector>
+#include "demo/cues.h"
 
-// Length of the music in samples (146.4 s). The demo ends 12,853,248 stream bytes
-// (6,426,624 samples) in, so the music outlasts the timeline.
+// Length of the music in samples (146.4 s): it outlasts the timeline.
 enum { SOUNDTRACK_SAMPLES = 6456240 };
+static_assert(SOUNDTRACK_SAMPLES >= CueSample(TIMELINE_END), "the music outlasts the timeline");
+
+// The end of the last section's beat grid (a sample index): the credits' section runs
+// 480,000 samples from scene 7's cue.
+constexpr int32_t SOUNDTRACK_GRID_END = CueSample(SCENE7_START) + 480000;
 
 // Synthesizes the whole track as 16-bit mono at 44,100 Hz, mastered so that the
 // decoded MP3 measures -14 LUFS with its peaks below -1 dBFS.
