@@ -8,7 +8,7 @@ build=${BUILD_DIR:-$root/build}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # A stream position from the cue sheet.
-cue() { sed -n "s/^ *$1 = \([0-9]*\),.*/\1/p" "$root/src/demo/cues.h"; }
+cue() { sed -n "s/^constexpr uint32_t $1 = \([0-9]*\);.*/\1/p" "$root/src/demo/cues.h"; }
 # scene, first byte of the scene, seconds to the picture, extra capture flags
 shots=(
   "1 0 3.5"

@@ -5,7 +5,6 @@
 // arrays, whatever the file says.
 #include "loaders/chunk3ds.h"
 
-#include <cstring>
 #include "base/le.h"
 
 ReaderVertex ReaderVertices[READER_MAX];

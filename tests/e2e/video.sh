@@ -10,7 +10,7 @@ unset DISPLAY WAYLAND_DISPLAY
 cd "$(dirname "$capture")"
 
 # Two seconds of scene 3 at 5 fps: frames at 0, 0.2, ... 2.0 s, so 11 frames and 2.2 s.
-from=$(sed -n 's/^ *SCENE3_START = \([0-9]*\),.*/\1/p' "$(dirname "$0")/../../src/demo/cues.h")
+from=$(sed -n 's/^constexpr uint32_t SCENE3_START = \([0-9]*\);.*/\1/p' "$(dirname "$0")/../../src/demo/cues.h")
 mkdir "$work/tmp"
 TMPDIR="$work/tmp" "$capture" --from $from --to $((from + 176400)) --fps 5 --out "$work/clip.mp4" 2>"$work/err" \
   || fail "export"

@@ -123,11 +123,7 @@ TEST_F(PackBuildTool, BuiltDemoCarriesItsPack) {
     const char* names[] = {
 #define PACK_TEXTURE(name, width, height, painter) name,
 #define PACK_SOUNDTRACK(name) name,
-#define MODEL_FILE(file, object, maker)
 #include "assetgen/assets.def"
-#undef PACK_TEXTURE
-#undef PACK_SOUNDTRACK
-#undef MODEL_FILE
     };
     int32_t previous = -1;
     for (const char* name : names) {

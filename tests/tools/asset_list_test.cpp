@@ -37,11 +37,7 @@ TEST(AssetList, PackEntriesAreTheFilesAssetgenWrote) {
     static const Listed entries[] = {
 #define PACK_TEXTURE(name, width, height, painter) {name, width, height},
 #define PACK_SOUNDTRACK(name) {name, 0, 0},
-#define MODEL_FILE(file, object, maker)
 #include "assetgen/assets.def"
-#undef PACK_TEXTURE
-#undef PACK_SOUNDTRACK
-#undef MODEL_FILE
     };
     std::set<std::string> listed;
     for (const Listed& e : entries) {

@@ -26,13 +26,8 @@ static int Fail(const char* what) {
     return 1;
 }
 
-#define PACK_TEXTURE(name, width, height, painter)
 #define PACK_SOUNDTRACK(name) static const char SoundtrackName[] = name;
-#define MODEL_FILE(file, object, maker)
 #include "assetgen/assets.def"
-#undef PACK_TEXTURE
-#undef PACK_SOUNDTRACK
-#undef MODEL_FILE
 
 int main(int argc, char** argv) {
     if (argc != 3) {

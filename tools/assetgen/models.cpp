@@ -167,13 +167,8 @@ Mesh MakeCara1() { return MakeHead({0.8f, 0.3f, 0.06f, 0.1f, 0.06f, 0.07f, 0.03f
 Mesh MakeCara2() { return MakeHead({0.74f, 0.38f, 0.14f, 0.18f, 0.0f, 0.02f, -0.02f, 0.22f, 0.2f, 0.16f}, 1.5f); }
 
 const ModelEntry ModelTable[] = {
-#define PACK_TEXTURE(name, width, height, painter)
-#define PACK_SOUNDTRACK(name)
 #define MODEL_FILE(file, object, maker) {file, object, maker},
 #include "assetgen/assets.def"
-#undef PACK_TEXTURE
-#undef PACK_SOUNDTRACK
-#undef MODEL_FILE
 };
 const int ModelCount = (int)(sizeof(ModelTable) / sizeof(ModelTable[0]));
 

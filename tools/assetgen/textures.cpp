@@ -4,12 +4,7 @@
 
 const TextureEntry TextureTable[] = {
 #define PACK_TEXTURE(name, width, height, painter) {name, width, height, painter},
-#define PACK_SOUNDTRACK(name)
-#define MODEL_FILE(file, object, maker)
 #include "assetgen/assets.def"
-#undef PACK_TEXTURE
-#undef PACK_SOUNDTRACK
-#undef MODEL_FILE
 };
 const int TextureCount = (int)(sizeof(TextureTable) / sizeof(TextureTable[0]));
 
