@@ -43,13 +43,16 @@ bool Scene1Init() {
 enum : uint16_t { UNLIT = CAP_TEXTURE | CAP_COLOR_MATERIAL | CAP_LIGHTING };
 
 // The galaxy far behind, in whatever colour the previous frame's last drawing left current.
-static const ModelLook GALAXY_FAR = {&ModelGalaxy, &TexCaraTio1, CAP_CULL, CAP_TEXTURE, UNLIT, false, false, 0, {}};
+static const ModelLook GALAXY_FAR = {&ModelGalaxy, &TexCaraTio1, CAP_CULL, CAP_TEXTURE, UNLIT,
+                                     false, false, 0, {}};
 // A half-size, half-transparent galaxy that also tumbles about X.
-static const ModelLook GALAXY_TRANSLUCENT = {&ModelGalaxy, &TexCaraTio1, CAP_CULL, CAP_TEXTURE | CAP_BLEND,
-                                             UNLIT | CAP_BLEND, false, true, 0.5f, {{0.5f, 0.5f, 0.5f}}};
+static const ModelLook GALAXY_TRANSLUCENT = {&ModelGalaxy, &TexCaraTio1, CAP_CULL,
+                                             CAP_TEXTURE | CAP_BLEND, UNLIT | CAP_BLEND, false,
+                                             true, 0.5f, {{0.5f, 0.5f, 0.5f}}};
 // The far galaxy again at a thousandth of its size: a speck at the centre.
-static const ModelLook GALAXY_TINY = {&ModelGalaxy, &TexCaraTio1, CAP_CULL, CAP_TEXTURE, UNLIT, false, false, 0,
-                                      {{0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f}}};
+static const ModelLook GALAXY_TINY = {
+    &ModelGalaxy, &TexCaraTio1, CAP_CULL, CAP_TEXTURE, UNLIT, false, false, 0,
+    {{0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f}}};
 // Lit and textured; the colour is still the translucent galaxy's (1, 1, 1, 0.5), blending off.
 static const ModelLook CARATIO1_LIT = {&ModelCaraTio1, &TexCaraTio1, 0, CAP_TEXTURE, UNLIT, true, false, 0,
                                        {{0.5f, 0.5f, 0.5f}}};
@@ -60,12 +63,13 @@ static const ModelLook CARATIO1_GHOST = {&ModelCaraTio1, nullptr, 0, CAP_CULL | 
 // Nudo spinning fast, in the ghost's colour with blending off.
 static const ModelLook NUDO_SPINNING = {&ModelNudo, &TexCaraTio1, 0, CAP_TEXTURE, UNLIT, true, false, 0,
                                         {{0.1f, 0.1f, 0.1f}, {0.4f, 0.4f, 0.4f}}};
-static const ModelLook GALAXY_SPINNING = {&ModelGalaxy, &TexCaraTio1, 0, CAP_TEXTURE, UNLIT, true, false, 0,
-                                          {{0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f}, {0.3f, 0.3f, 0.3f}}};
+static const ModelLook GALAXY_SPINNING = {
+    &ModelGalaxy, &TexCaraTio1, 0, CAP_TEXTURE, UNLIT, true, false, 0,
+    {{0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f}, {0.3f, 0.3f, 0.3f}}};
 // Leaves (1, 1, 1, 0.3) current for the captions and for the next frame's far galaxy.
-static const ModelLook GALAXY_STILL = {&ModelGalaxy, &TexCaraTio1, 0, CAP_TEXTURE | CAP_BLEND, UNLIT | CAP_BLEND,
-                                       true, true, 0.3f,
-                                       {{0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f}, {0.66f, 0.66f, 0.66f}}};
+static const ModelLook GALAXY_STILL = {
+    &ModelGalaxy, &TexCaraTio1, 0, CAP_TEXTURE | CAP_BLEND, UNLIT | CAP_BLEND, true, true, 0.3f,
+    {{0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f}, {0.66f, 0.66f, 0.66f}}};
 
 // The eye moves one generated path point every 21 ms and stays at the last one.
 static const float* CameraEye(uint32_t elapsedMs) {
