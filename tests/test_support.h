@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 #include <vector>
-#include "platform/win32.h"
+#include "platform/platform_testing.h"
 
 struct RecordedBox {
     std::string caption;

@@ -4,14 +4,11 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include "fx/font_outline.h"
-#include "platform/win32.h"
+#include "shell/shell.h"
 
 uint32_t FontListBase = 0;
 GLYPHMETRICSFLOAT GlyphMetrics[256];
 const char* FontFace = "Georgia";
-const char* FontFileOverride = nullptr;
-char FontFile[512];
 
 static void FontError(const char* reason) {
     char text[1024];
@@ -22,44 +19,28 @@ static void FontError(const char* reason) {
     MessageBoxA(nullptr, text, "Font error", MB_OK | MB_ICONEXCLAMATION);
 }
 
-// One glyph: its triangles, then a step to where the next glyph starts.
-static void CompileGlyph(uint32_t list, const GlyphShape& shape) {
-    glNewList(list, GL_COMPILE);
-    if (!shape.triangles.empty()) {
-        glNormal3f(0, 0, 1);
-        glBegin(GL_TRIANGLES);
-        for (size_t i = 0; i < shape.triangles.size(); i += 2)
-            glVertex2f(shape.triangles[i], shape.triangles[i + 1]);
-        glEnd();
-    }
-    if (shape.advance != 0) glTranslatef(shape.advance, 0, 0);
-    glEndList();
-}
-
+// The font object stays selected into the device context and is never deleted: the lists
+// are all that is used of it. Codes 0 to 254 get lists; 255 stays empty with zero metrics.
 bool FontBuild() {
-    char reason[700];
-    if (!OutlineOpen(reason, sizeof reason)) {
-        FontError(reason);
-        return false;
-    }
-    FontListBase = glGenLists(256);
-    if (!FontListBase) {
-        OutlineClose();
+    uint32_t base = glGenLists(256);
+    if (!base) {
         FontError("no display lists are available");
         return false;
     }
-    memset(GlyphMetrics, 0, sizeof GlyphMetrics);
-    GlyphShape shape;
-    for (int code = 0; code < 255; code++) {
-        OutlineGlyph(Cp1252ToUnicode((uint8_t)code), &shape);
-        CompileGlyph(FontListBase + code, shape);
-        GLYPHMETRICSFLOAT& m = GlyphMetrics[code];
-        m.gmfBlackBoxX = shape.maxX - shape.minX;
-        m.gmfBlackBoxY = shape.maxY - shape.minY;
-        m.gmfptGlyphOrigin = {shape.minX, shape.maxY};
-        m.gmfCellIncX = shape.advance;
+    HFONT font = CreateFontA(-1, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                             OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                             DEFAULT_PITCH | FF_DONTCARE, FontFace);
+    SelectObject(DeviceContext, font);
+    static GLYPHMETRICSFLOAT metrics[256];
+    memset(metrics, 0, sizeof metrics);
+    if (!font ||
+        !wglUseFontOutlinesA(DeviceContext, 0, 255, base, 0.0f, 0.0f, WGL_FONT_POLYGONS, metrics)) {
+        glDeleteLists(base, 256);
+        FontError(PlatformFontFailure());
+        return false;
     }
-    OutlineClose();
+    FontListBase = base;
+    memcpy(GlyphMetrics, metrics, sizeof GlyphMetrics);
     return true;
 }
 

@@ -2,25 +2,14 @@
 // the z = 0 plane with the em square as 1.0 unit, and the white fading caption of the scenes.
 #pragma once
 #include <cstdint>
-
-// Shaped like the Win32 record; only the horizontal cell increment is read when printing.
-struct POINTFLOAT {
-    float x, y;
-};
-struct GLYPHMETRICSFLOAT {
-    float gmfBlackBoxX, gmfBlackBoxY;
-    POINTFLOAT gmfptGlyphOrigin;  // upper-left corner of the black box
-    float gmfCellIncX, gmfCellIncY;
-};
+#include "platform/win32.h"
 
 extern uint32_t FontListBase;               // first of 256 lists, one per code 0..255; 0 when not built
 extern GLYPHMETRICSFLOAT GlyphMetrics[256];  // codes 0..254 filled by FontBuild; 255 stays zero
-extern const char* FontFace;                // family asked of fontconfig ("Georgia"); a serif stands in
-extern const char* FontFileOverride;        // when set, the font file used instead of the lookup
-extern char FontFile[512];                  // the file the outlines came from
+extern const char* FontFace;                // "Georgia"; where it is missing a serif stands in
 
-// Needs the current OpenGL context. Reports a missing or unreadable font in a message box and
-// returns false; nothing is left allocated then.
+// Needs the current OpenGL context and DeviceContext. Reports a font that cannot be outlined
+// in a message box and returns false; nothing is left allocated then.
 bool FontBuild();
 void FontDelete();
 

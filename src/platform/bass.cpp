@@ -3,7 +3,6 @@
 // output's thread, under BassLock.
 #include <cstdio>
 #include "platform/bass_internal.h"
-#include "platform/platform_window.h"
 
 DWORD BassReportedVersion = 0x80000;
 std::mutex BassLock;
@@ -45,7 +44,7 @@ BOOL BASS_Init(int device, DWORD freq, DWORD, HWND) {
     if (freq < 8000 || freq > 192000) return Fail(BASS_ERROR_FREQ);
     BassOutputKind kind = ManualRequested ? BASS_OUTPUT_MANUAL
                           : device == 0   ? BASS_OUTPUT_SILENT
-                                          : BASS_OUTPUT_SDL;
+                                          : BASS_OUTPUT_DEVICE;
     int code = BassOutputOpen(kind, freq);
     if (code != BASS_OK) return Fail(code);
     Initialised = true;
@@ -187,7 +186,7 @@ void BassClose() {
 
 const char* BassOutputName() {
     switch (BassOutputCurrent()) {
-        case BASS_OUTPUT_SDL: return "sdl";
+        case BASS_OUTPUT_DEVICE: return BassDeviceName();
         case BASS_OUTPUT_SILENT: return "silent";
         case BASS_OUTPUT_MANUAL: return "manual";
         default: return "none";

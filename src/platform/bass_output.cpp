@@ -1,7 +1,6 @@
-// The output that consumes the stream: SDL2 audio, a silent stand-in that keeps real time by
-// the monotonic clock where no sound device exists, or nothing at all (manual). Also the
-// position arithmetic, which depends on how the output hands data over.
-#include <SDL2/SDL.h>
+// The output that consumes the stream: the backend's sound device, a silent stand-in that
+// keeps real time by the monotonic clock where no sound device exists, or nothing at all
+// (manual). Also the position arithmetic, which depends on how the output hands data over.
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -16,7 +15,6 @@ static const int64_t SILENT_LEAD_NS = 2000000;
 
 static BassOutputKind Kind = BASS_OUTPUT_NONE;
 static DWORD OutputRate = 44100;
-static SDL_AudioDeviceID Device = 0;
 static std::thread SilentThread;
 static std::condition_variable SilentWake;
 static bool SilentQuit = false;  // guarded by BassLock
@@ -43,6 +41,8 @@ static uint64_t FrameBytes(const BassChannel& c) { return (uint64_t)c.pcm.channe
 DWORD BassPositionNow(const BassChannel& c, int64_t nowNs) {
     if (Kind == BASS_OUTPUT_MANUAL) return (DWORD)c.manualPos;
     uint64_t consumed = c.rampTo;
+    if (Kind == BASS_OUTPUT_DEVICE && BassDeviceHeard(c, &consumed))
+        return (DWORD)(StreamFrame(c, consumed) * FrameBytes(c));
     int64_t into = nowNs - c.rampStartNs;
     if (c.rampLenNs > 0 && into < c.rampLenNs) {
         int64_t moved = (int64_t)(c.rampTo - c.rampFrom) * into / c.rampLenNs;
@@ -64,9 +64,8 @@ static int16_t OutputSample(const BassChannel& c, uint64_t frame) {
     return (int16_t)(sum / c.pcm.channels);
 }
 
-// Hands `frames` output frames to the device, stepping through the stream at its own rate
-// (nearest sample). Called with BassLock held.
-static void MixBlock(int16_t* out, int frames, int64_t startNs, int64_t lenNs) {
+// Nearest sample.
+void BassMixBlock(int16_t* out, int frames, int64_t startNs, int64_t lenNs) {
     BassChannel& c = BassStream;
     uint64_t step = ((uint64_t)c.pcm.rate << 32) / OutputRate;
     uint64_t before = c.consumedFp >> 32;
@@ -85,12 +84,6 @@ static void MixBlock(int16_t* out, int frames, int64_t startNs, int64_t lenNs) {
     c.rampTo = c.consumedFp >> 32;
     c.rampStartNs = startNs;
     c.rampLenNs = lenNs;
-}
-
-static void SDLCALL SdlFeed(void*, Uint8* stream, int len) {
-    int frames = len / 2;
-    std::lock_guard<std::mutex> hold(BassLock);
-    MixBlock((int16_t*)stream, frames, BassNowNs(), frames * NS_PER_S / OutputRate);
 }
 
 // Block k is due exactly k blocks after the output (re)started, so the stream is consumed
@@ -119,28 +112,9 @@ static void SilentLoop() {
             SilentWake.wait_until(lock, wake);
             continue;
         }
-        MixBlock(scratch, BLOCK_FRAMES, due, next - due);
+        BassMixBlock(scratch, BLOCK_FRAMES, due, next - due);
         block++;
     }
-}
-
-// SDL's "dummy" driver keeps poor time and "disk" writes a file: neither is a sound device.
-static bool OpenSdl() {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    const char* driver = SDL_GetCurrentAudioDriver();
-    if (driver && strcmp(driver, "dummy") != 0 && strcmp(driver, "disk") != 0) {
-        SDL_AudioSpec want, have;
-        SDL_zero(want);
-        want.freq = (int)OutputRate;
-        want.format = AUDIO_S16SYS;
-        want.channels = 1;
-        want.samples = BLOCK_FRAMES;
-        want.callback = SdlFeed;
-        Device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-        if (Device) return true;
-    }
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return false;
 }
 
 int BassOutputOpen(BassOutputKind kind, DWORD rate) {
@@ -149,7 +123,7 @@ int BassOutputOpen(BassOutputKind kind, DWORD rate) {
     static bool closeAtExit = atexit(BassOutputClose) == 0;
     (void)closeAtExit;
     OutputRate = rate;
-    if (kind == BASS_OUTPUT_SDL && !OpenSdl()) {
+    if (kind == BASS_OUTPUT_DEVICE && !BassDeviceOpen(rate, BLOCK_FRAMES)) {
         fprintf(stderr, "audio: no sound device, playing silently in real time\n");
         kind = BASS_OUTPUT_SILENT;
     }
@@ -165,17 +139,13 @@ int BassOutputOpen(BassOutputKind kind, DWORD rate) {
             return BASS_ERROR_DRIVER;
         }
     }
-    if (kind == BASS_OUTPUT_SDL) SDL_PauseAudioDevice(Device, 0);
+    if (kind == BASS_OUTPUT_DEVICE) BassDeviceRun(true);
     Kind = kind;
     return BASS_OK;
 }
 
 void BassOutputClose() {
-    if (Kind == BASS_OUTPUT_SDL) {
-        SDL_CloseAudioDevice(Device);
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        Device = 0;
-    }
+    if (Kind == BASS_OUTPUT_DEVICE) BassDeviceClose();
     if (SilentThread.joinable()) {
         {
             std::lock_guard<std::mutex> hold(BassLock);
@@ -191,7 +161,7 @@ void BassOutputClose() {
 
 // Stopped output holds the position at what was handed over; it resumes from there.
 void BassOutputRun(bool run) {
-    if (Kind == BASS_OUTPUT_SDL) SDL_PauseAudioDevice(Device, run ? 0 : 1);
+    if (Kind == BASS_OUTPUT_DEVICE) BassDeviceRun(run);
     {
         std::lock_guard<std::mutex> hold(BassLock);
         Running = run;

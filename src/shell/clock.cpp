@@ -6,7 +6,8 @@ FrameClockRecord FrameClock;
 
 void ClockStart() {
     memset(&FrameClock, 0, sizeof FrameClock);
-    if (!QueryPerformanceFrequency(&FrameClock.frequency)) {
+    LARGE_INTEGER reading;
+    if (!QueryPerformanceFrequency(&reading)) {
         FrameClock.usesCounter = 0;
         FrameClock.msStart = timeGetTime();
         FrameClock.secondsPerTick = 0.001f;
@@ -14,7 +15,9 @@ void ClockStart() {
         FrameClock.msLast = FrameClock.msStart;
         return;
     }
-    QueryPerformanceCounter(&FrameClock.counterStart);
+    FrameClock.frequency = reading.QuadPart;
+    QueryPerformanceCounter(&reading);
+    FrameClock.counterStart = reading.QuadPart;
     FrameClock.usesCounter = 1;
     FrameClock.secondsPerTick = (float)(1.0 / (double)FrameClock.frequency);
     FrameClock.counterLast = FrameClock.counterStart;
@@ -23,9 +26,9 @@ void ClockStart() {
 double ClockElapsed() {
     double elapsed;
     if (FrameClock.usesCounter) {
-        int64_t now = 0;
+        LARGE_INTEGER now = {};
         QueryPerformanceCounter(&now);
-        elapsed = (double)(now - FrameClock.counterStart);
+        elapsed = (double)(now.QuadPart - FrameClock.counterStart);
     } else {
         elapsed = (double)(uint32_t)(timeGetTime() - FrameClock.msStart);
     }

@@ -34,8 +34,8 @@ static bool RegisterDemoClass() {
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = InstanceHandle;
-    windowClass.hIcon = MAKEINTRESOURCE(IDI_WINLOGO);
-    windowClass.hCursor = MAKEINTRESOURCE(IDC_ARROW);
+    windowClass.hIcon = LoadIconA(nullptr, IDI_WINLOGO);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = WindowClassName;
     return RegisterClassA(&windowClass) != FALSE;
 }

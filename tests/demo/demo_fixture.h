@@ -8,7 +8,7 @@
 #include "capture/capture.h"
 #include "gl_fixture.h"
 #include "pack/tpack.h"
-#include "platform/bass.h"
+#include "platform/platform_testing.h"
 
 class DemoTest : public ::testing::Test, public FrameChecks {
 protected:

@@ -4,6 +4,7 @@
 #include "demo/kit.h"
 #include "music/music.h"
 #include "platform/bass_testtone.h"
+#include "platform/platform_testing.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "demo/demo.h"
 #include "demo/scenes.h"
 #include "demo_fixture.h"
-#include "platform/bass.h"
+#include "platform/platform_testing.h"
 #include "shell/shell.h"
 #include "test_support.h"
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 #include "fx/font.h"
-#include "fx/font_outline.h"
+#include "platform/sdl/font_outline.h"
 #include "gl_fixture.h"
 
 // Builds the font once per suite and prints how long that took.

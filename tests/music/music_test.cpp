@@ -7,6 +7,7 @@
 #include <vector>
 #include "music/music.h"
 #include "platform/bass_testtone.h"
+#include "platform/platform_testing.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <vector>
 #include "pack/tpack.h"
 #include "pack/tpack_write.h"
+#include "platform/platform_testing.h"
 
 struct PackBox {
     HWND owner;

@@ -4,7 +4,7 @@
 #include <time.h>
 #include <cstdlib>
 #include <string>
-#include "platform/bass.h"
+#include "platform/platform_testing.h"
 #include "platform/bass_testtone.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <cstring>
-#include "platform/bass.h"
+#include "platform/platform_testing.h"
 #include "platform/bass_internal.h"
 #include "platform/bass_testtone.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <filesystem>
-#include "platform/win32.h"
+#include "platform/platform_testing.h"
 
 TEST(PlatformFiles, BackslashesSeparateFolders) {
     char pattern[] = "/tmp/vernalis_files_XXXXXX";

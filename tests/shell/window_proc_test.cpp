@@ -1,7 +1,7 @@
 // The window procedure and the message loop, driven with synthetic messages.
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
-#include "platform/platform_window.h"
+#include "platform/sdl/platform_window.h"
 #include "shell/shell.h"
 #include "test_support.h"
 

@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <cstring>
-#include "platform/platform_window.h"
+#include "platform/sdl/platform_window.h"
 #include "shell/shell.h"
 #include "test_support.h"
 

@@ -8,14 +8,7 @@
 #include "demo/demo.h"
 #include "platform/win32.h"
 
-static double NowMs() {
-    int64_t counter = 0;
-    int64_t saved = PlatformCounterOverride;
-    PlatformCounterOverride = -1;
-    QueryPerformanceCounter(&counter);
-    PlatformCounterOverride = saved;
-    return counter / 1e6;
-}
+static double NowMs() { return PlatformMonotonicNs() / 1e6; }
 
 // CPU time of the whole process, the rasteriser's threads included: on a busy machine
 // the work a frame costs shows here even when the wall clock waits for other jobs.

@@ -8,7 +8,7 @@
 #include "fx/font.h"
 #include "music/music.h"
 #include "pack/tpack.h"
-#include "platform/bass.h"
+#include "platform/platform_testing.h"
 #include "shell/shell.h"
 
 static std::string ExePath;  // keeps the override's text alive

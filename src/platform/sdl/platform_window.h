@@ -1,6 +1,7 @@
 // What the window and message halves of the platform layer share.
 #pragma once
 #include <SDL2/SDL.h>
+#include "platform/platform_testing.h"
 #include "platform/win32.h"
 
 struct PlatformWindow {
@@ -19,7 +20,3 @@ struct PlatformContext {
 // Looks a live window up by SDL id or by handle; null when it has gone.
 HWND PlatformWindowFromId(Uint32 id);
 bool PlatformWindowAlive(HWND window);
-
-// Test seam: the call whose name this holds fails as its Win32 counterpart can.
-extern const char* PlatformFailCall;
-bool PlatformShouldFail(const char* call);

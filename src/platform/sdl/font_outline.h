@@ -16,9 +16,10 @@ struct GlyphShape {
     float minX, minY, maxX, maxY;  // black box; all 0 for an empty glyph
 };
 
-// Finds and opens the face (FontFileOverride, else the best bold match for FontFace) and fills
-// FontFile on success. False with a reason in `error` when no usable outline font is there.
-bool OutlineOpen(char* error, size_t errorSize);
+// Finds and opens the face (FontFileOverride, else the best match for `face` at the weight)
+// and fills FontFile on success. False with a reason in `error` when no usable outline font
+// is there.
+bool OutlineOpen(const char* face, bool bold, char* error, size_t errorSize);
 // The glyph of a Unicode character; an empty shape with no advance where the face has none.
 void OutlineGlyph(uint32_t unicode, GlyphShape* shape);
 void OutlineClose();

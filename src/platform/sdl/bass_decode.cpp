@@ -1,4 +1,4 @@
-// MP3 decoding with libmpg123, straight from the caller's memory block, all at once.
+// MP3 decoding on Linux: libmpg123, straight from the caller's memory block, all at once.
 #include <mpg123.h>
 #include <cstring>
 #include "platform/bass_internal.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cstdlib>
-#include "platform/win32.h"
+#include "platform/platform_testing.h"
 
 static MessageBoxHook ActiveHook = nullptr;
 

@@ -1,7 +1,7 @@
 // Glyph outlines: fontconfig finds the face, FreeType reads its outlines in font units, curves
 // become short chords and the GLU tessellator fills the contours with the non-zero rule (the
 // rule TrueType and CFF outlines are drawn with, so overlapping contours stay filled).
-#include "fx/font_outline.h"
+#include "platform/sdl/font_outline.h"
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -11,7 +11,7 @@
 #include <cmath>
 #include <cstdio>
 #include <deque>
-#include "fx/font.h"
+#include "platform/platform_testing.h"
 
 // A third of a pixel for a caption 1.5 units from the camera, far less at the usual 6 units.
 const double CURVE_TOLERANCE = 0.0005;
@@ -45,14 +45,15 @@ uint32_t Cp1252ToUnicode(uint8_t code) {
     return code >= 0x80 && code < 0xA0 ? Cp1252High[code - 0x80] : code;
 }
 
-// The file of the best match for a bold FontFace; "serif" follows it so that a serif face
+// The file of the best match for the face at the weight; "serif" follows it so that a serif face
 // stands in where it is missing. Fontconfig asks for synthetic bold when the match is regular.
-static bool FindFontFile(char* path, size_t size, int* index, bool* embolden) {
+static bool FindFontFile(const char* face, bool bold, char* path, size_t size, int* index,
+                         bool* embolden) {
     if (!FcInit()) return false;
     FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, (const FcChar8*)FontFace);
+    FcPatternAddString(pattern, FC_FAMILY, (const FcChar8*)face);
     FcPatternAddString(pattern, FC_FAMILY, (const FcChar8*)"serif");
-    FcPatternAddInteger(pattern, FC_WEIGHT, FC_WEIGHT_BOLD);
+    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
@@ -64,9 +65,9 @@ static bool FindFontFile(char* path, size_t size, int* index, bool* embolden) {
     if (found) {
         snprintf(path, size, "%s", (const char*)file);
         if (FcPatternGetInteger(match, FC_INDEX, 0, index) != FcResultMatch) *index = 0;
-        FcBool bold = FcFalse;
-        FcPatternGetBool(match, FC_EMBOLDEN, 0, &bold);
-        *embolden = bold;
+        FcBool synthetic = FcFalse;
+        FcPatternGetBool(match, FC_EMBOLDEN, 0, &synthetic);
+        *embolden = synthetic;
     }
     if (match) FcPatternDestroy(match);
     return found;
@@ -118,13 +119,13 @@ static bool LoadFace(const char* path, int index, char* error, size_t errorSize)
     return false;
 }
 
-bool OutlineOpen(char* error, size_t errorSize) {
+bool OutlineOpen(const char* face, bool bold, char* error, size_t errorSize) {
     int index = 0;
     bool embolden = false;
     char path[sizeof FontFile];
     if (FontFileOverride) {
         snprintf(path, sizeof path, "%s", FontFileOverride);
-    } else if (!FindFontFile(path, sizeof path, &index, &embolden)) {
+    } else if (!FindFontFile(face, bold, path, sizeof path, &index, &embolden)) {
         snprintf(error, errorSize, "no font is installed");
         return false;
     }

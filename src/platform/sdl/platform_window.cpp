@@ -1,7 +1,7 @@
 // Window classes, windows, the full-screen display mode and the OpenGL context, over SDL2.
 #include <cstdlib>
 #include <cstring>
-#include "platform/platform_window.h"
+#include "platform/sdl/platform_window.h"
 
 struct PlatformModule {
     int unused;
@@ -52,6 +52,10 @@ static bool VideoReady() {
 }
 
 HINSTANCE GetModuleHandleA(const char*) { return &ThisModule; }
+
+// System icons and cursors are named by their resource ids, which stand for themselves.
+HICON LoadIconA(HINSTANCE, const char* name) { return name; }
+HCURSOR LoadCursorA(HINSTANCE, const char* name) { return name; }
 
 static WindowClassEntry* FindClass(const char* name) {
     for (WindowClassEntry& c : Classes)

@@ -2,7 +2,7 @@
 #include <unistd.h>
 #include <cstring>
 #include <ctime>
-#include "platform/win32.h"
+#include "platform/platform_testing.h"
 
 const char* PlatformExePathOverride = nullptr;
 
@@ -40,15 +40,15 @@ int64_t PlatformMonotonicNs() {
     return (int64_t)now.tv_sec * 1000000000 + now.tv_nsec;
 }
 
-BOOL QueryPerformanceFrequency(int64_t* frequency) {
-    *frequency = 1000000000;
+BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
+    frequency->QuadPart = 1000000000;
     return TRUE;
 }
 
 int64_t PlatformCounterOverride = -1;
 
-BOOL QueryPerformanceCounter(int64_t* counter) {
-    *counter = PlatformCounterOverride >= 0 ? PlatformCounterOverride : PlatformMonotonicNs();
+BOOL QueryPerformanceCounter(LARGE_INTEGER* counter) {
+    counter->QuadPart = PlatformCounterOverride >= 0 ? PlatformCounterOverride : PlatformMonotonicNs();
     return TRUE;
 }
 

@@ -1,7 +1,7 @@
 // The message queue: posted messages first, then SDL events translated into Win32 messages.
 #include <deque>
-#include "platform/platform_keys.h"
-#include "platform/platform_window.h"
+#include "platform/sdl/platform_keys.h"
+#include "platform/sdl/platform_window.h"
 
 static std::deque<MSG> Posted;
 
