@@ -11,6 +11,10 @@ PACKAGES=(
   xvfb xauth xdotool x11-utils
   ffmpeg
 )
+# The Windows build: cross compiler and Wine to run what it makes (scripts/build-windows.sh).
+if [ "${VERNALIS_WINDOWS:-}" = 1 ]; then
+  PACKAGES+=(g++-mingw-w64-x86-64-posix wine wine64 unzip)
+fi
 
 if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
   echo "setup: this is not Debian (no dpkg-query/apt-get), so nothing is installed here." >&2

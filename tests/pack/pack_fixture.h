@@ -2,8 +2,8 @@
 // message boxes, and points the reader at an "executable" it writes there.
 #pragma once
 #include <gtest/gtest.h>
-#include <unistd.h>
 #include <cstdio>
+#include <unistd.h>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -77,13 +77,15 @@ protected:
     HWND owner = (HWND)(uintptr_t)0x5150;  // any distinct value; boxes must pass it on
 
     void SetUp() override {
-        char pattern[] = "/tmp/vernalis_pack_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        char cwd[4096];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        oldCwd = cwd;
-        ASSERT_EQ(chdir(dir.c_str()), 0);
+        namespace fs = std::filesystem;
+        static unsigned serial = 0;
+        fs::path made = fs::temp_directory_path() /
+                        ("vernalis_pack_" + std::to_string(getpid()) + "_" + std::to_string(++serial));
+        fs::remove_all(made);
+        ASSERT_TRUE(fs::create_directory(made));
+        dir = made.string();
+        oldCwd = fs::current_path().string();
+        fs::current_path(made);
         exePath = dir + "/demo.exe";
         TPACK_Close();
         PackBoxes.clear();
@@ -95,7 +97,7 @@ protected:
         SetMessageBoxHook(nullptr);
         PlatformExePathOverride = nullptr;
         TpackSize = 0;
-        EXPECT_EQ(chdir(oldCwd.c_str()), 0);
+        std::filesystem::current_path(oldCwd);
         std::error_code ignored;
         std::filesystem::remove_all(dir, ignored);
     }

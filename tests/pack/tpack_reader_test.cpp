@@ -205,7 +205,9 @@ TEST_F(PackOpen, ExecutableMissingEmptyOrPackSizeUnset) {
 // 32-bit offsets cannot describe a file over 2 GiB; its length counts as not found.
 TEST_F(PackOpen, ExecutableOver2GiB) {
     InstallExe(0, pack);
-    ASSERT_EQ(truncate(exePath.c_str(), (off_t)3 << 30), 0);
+    std::error_code failed;
+    std::filesystem::resize_file(exePath, (uintmax_t)3 << 30, failed);
+    ASSERT_FALSE(failed) << failed.message();
     ExpectOpenFails(" Error finding pack in exe...\n Exe size not found!");
 }
 

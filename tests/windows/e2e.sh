@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# vernalis.exe under Wine on a virtual X server, with the silent audio output and message
+# boxes answered: its window "Aurora - Vernalis" appears, ten seconds in the screen shows
+# 40-row black bands with a picture between them, and Escape ends it with exit code 27. With a
+# model file missing it prints that model's message and exits with 0.
+# Usage: e2e.sh BUILD_WINDOWS_DIR [SCREENSHOT.png]; WINEPREFIX names the prefix to use.
+set -u
+dir=$(realpath "$1")
+shot=${2:-}
+work=$(mktemp -d)
+xvfb_pid=""
+trap '[ -n "$xvfb_pid" ] && kill $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+export WINEDEBUG=-all VERNALIS_MSGBOX_ANSWER=yes
+
+fail() { echo "FAIL: $*"; echo "--- demo stderr:"; grep -v '^ALSA' "$work/stderr" 2>/dev/null; exit 1; }
+
+Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=:$(cat "$work/display")
+
+# Zero bytes in rows [first, last) of a 640x480 RGB frame: 0 means all black.
+lit_bytes() { tail -c +$(($2 * 1920 + 1)) "$1" | head -c $((($3 - $2) * 1920)) | tr -d '\000' | wc -c; }
+
+# --- The whole program: window, picture, Escape ---------------------------------------------
+cd "$dir"
+start=$(date +%s%N)
+wine vernalis.exe 2>"$work/stderr" &
+demo_pid=$!
+wid=""
+for _ in $(seq 600); do
+  wid=$(xdotool search --name "^Aurora - Vernalis$" 2>/dev/null | head -n1)
+  [ -n "$wid" ] && break
+  kill -0 $demo_pid 2>/dev/null || fail "the program ended before its window opened"
+  sleep 0.1
+done
+[ -n "$wid" ] || fail "no window titled \"Aurora - Vernalis\""
+echo "window after $((($(date +%s%N) - start) / 1000000)) ms"
+sleep 10
+kill -0 $demo_pid 2>/dev/null || fail "the program ended by itself"
+ffmpeg -loglevel error -y -f x11grab -video_size 640x480 -i "$DISPLAY" -frames:v 1 \
+  -f rawvideo -pix_fmt rgb24 "$work/frame.rgb" || fail "no screenshot"
+[ -n "$shot" ] && ffmpeg -loglevel error -y -f rawvideo -pix_fmt rgb24 -video_size 640x480 \
+  -i "$work/frame.rgb" "$shot"
+top=$(lit_bytes "$work/frame.rgb" 0 40)
+middle=$(lit_bytes "$work/frame.rgb" 40 440)
+bottom=$(lit_bytes "$work/frame.rgb" 440 480)
+echo "lit bytes: top band $top, picture $middle, bottom band $bottom"
+[ "$top" = 0 ] && [ "$bottom" = 0 ] || fail "the 40-row bands are not black"
+[ "$middle" -gt 76800 ] || fail "no picture between the bands"
+grep -q "silent" "$work/stderr" || fail "no line about the silent audio output"
+
+xdotool windowfocus "$wid" 2>/dev/null
+# Held until the program has gone: a press and release in one batch of messages would be
+# over before a frame looks at the key.
+xdotool keydown Escape
+rc=""
+for _ in $(seq 300); do
+  if ! kill -0 $demo_pid 2>/dev/null; then wait $demo_pid; rc=$?; break; fi
+  sleep 0.1
+done
+xdotool keyup Escape
+[ -n "$rc" ] || { kill -9 $demo_pid; fail "Escape did not end the program"; }
+[ "$rc" = 27 ] || fail "exit code $rc, expected 27"
+echo "ok: window, picture, Escape (27)"
+
+# --- A model missing: its message, then a clean exit ----------------------------------------
+mkdir -p "$work/app/Data"
+cp "$dir/vernalis.exe" "$work/app/"
+cp "$dir/Data/"* "$work/app/Data/"
+rm "$work/app/Data/Tubo.3ds"
+cd "$work/app"
+timeout 120 wine vernalis.exe 2>"$work/stderr"
+rc=$?
+[ "$rc" = 0 ] || fail "exit code $rc with a model missing, expected 0"
+grep -qF 'Loading error: Data\Tubo.3ds not found!' "$work/stderr" || fail "no message for the missing model"
+echo "ok: missing model reported, exit code 0"
