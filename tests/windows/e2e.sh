@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # vernalis.exe under Wine on a virtual X server, with the silent audio output and message
-# boxes answered: its window "Aurora - Vernalis" appears, ten seconds in the screen shows
-# 40-row black bands with a picture between them, and Escape ends it with exit code 27. With a
-# model file missing it prints that model's message and exits with 0.
-# Usage: e2e.sh BUILD_WINDOWS_DIR [SCREENSHOT.png]; WINEPREFIX names the prefix to use.
+# boxes answered: its window "Aurora - Vernalis" appears, ten seconds into the music the
+# screen shows 40-row black bands with a picture between them, and Escape ends it with exit
+# code 27. With a model file missing it prints that model's message and exits with 0.
+# Usage: e2e.sh BUILD_WINDOWS_DIR [SCREENSHOT.png [SECONDS]]: the screenshot is also kept,
+# taken SECONDS (default 10) after the first picture. WINEPREFIX names the prefix to use.
 set -u
 dir=$(realpath "$1")
 shot=${2:-}
+shot_after=${3:-10}
 work=$(mktemp -d)
 xvfb_pid=""
 trap '[ -n "$xvfb_pid" ] && kill $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
@@ -36,11 +38,24 @@ for _ in $(seq 600); do
   sleep 0.1
 done
 [ -n "$wid" ] || fail "no window titled \"Aurora - Vernalis\""
-echo "window after $((($(date +%s%N) - start) / 1000000)) ms"
-sleep 10
+window_ms=$((($(date +%s%N) - start) / 1000000))
+grab() {
+  ffmpeg -loglevel error -y -f x11grab -video_size 640x480 -i "$DISPLAY" -frames:v 1 \
+    -f rawvideo -pix_fmt rgb24 "$work/frame.rgb" || fail "no screenshot"
+}
+# The first picture comes once everything is loaded and the music has started.
+picture_ms=""
+for _ in $(seq 120); do
+  grab
+  [ "$(lit_bytes "$work/frame.rgb" 40 440)" -gt 0 ] && { picture_ms=$((($(date +%s%N) - start) / 1000000)); break; }
+  kill -0 $demo_pid 2>/dev/null || fail "the program ended before its first picture"
+  sleep 0.5
+done
+[ -n "$picture_ms" ] || fail "no picture within a minute"
+echo "start-up under Wine: window after $window_ms ms, first picture after $picture_ms ms"
+sleep "$shot_after"
 kill -0 $demo_pid 2>/dev/null || fail "the program ended by itself"
-ffmpeg -loglevel error -y -f x11grab -video_size 640x480 -i "$DISPLAY" -frames:v 1 \
-  -f rawvideo -pix_fmt rgb24 "$work/frame.rgb" || fail "no screenshot"
+grab
 [ -n "$shot" ] && ffmpeg -loglevel error -y -f rawvideo -pix_fmt rgb24 -video_size 640x480 \
   -i "$work/frame.rgb" "$shot"
 top=$(lit_bytes "$work/frame.rgb" 0 40)
