@@ -13,7 +13,7 @@ PACKAGES=(
 )
 # The Windows build: cross compiler and Wine to run what it makes (scripts/build-windows.sh).
 if [ "${VERNALIS_WINDOWS:-}" = 1 ]; then
-  PACKAGES+=(g++-mingw-w64-x86-64-posix wine wine64 unzip)
+  PACKAGES+=(g++-mingw-w64-x86-64-posix wine wine64 unzip googletest)
 fi
 
 if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
