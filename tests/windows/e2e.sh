@@ -50,7 +50,7 @@ grab() {
   local x y
   x=$(xwininfo -id "$wid" | sed -n 's/^ *Absolute upper-left X: *//p')
   y=$(xwininfo -id "$wid" | sed -n 's/^ *Absolute upper-left Y: *//p')
-  ffmpeg -loglevel error -y -f x11grab -video_size 640x480 -i "$DISPLAY+$x,$y" -frames:v 1 \
+  ffmpeg -loglevel error -y -f x11grab -draw_mouse 0 -video_size 640x480 -i "$DISPLAY+$x,$y" -frames:v 1 \
     -f rawvideo -pix_fmt rgb24 "$work/frame.rgb" || fail "no screenshot"
 }
 # The first picture comes once everything is loaded and the music has started.
