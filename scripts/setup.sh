@@ -10,6 +10,8 @@ PACKAGES=(
   libgtest-dev libpng-dev
   xvfb xauth xdotool x11-utils
   ffmpeg
+  clang libclang-rt-14-dev llvm
+  pulseaudio pulseaudio-utils
 )
 # The Windows build: cross compiler and Wine to run what it makes (scripts/build-windows.sh).
 if [ "${VERNALIS_WINDOWS:-}" = 1 ]; then

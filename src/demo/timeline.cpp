@@ -33,7 +33,7 @@ bool DemoInit() {
 static bool Within(uint32_t start, uint32_t end) { return StreamPos() >= start && StreamPos() < end; }
 
 bool DemoFrame() {
-    uint32_t elapsedMs = (uint32_t)(int32_t)ClockElapsed();
+    uint32_t elapsedMs = FrameMilliseconds(ClockElapsed());
     if (StreamPos() >= TIMELINE_END) return false;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();

@@ -2,6 +2,7 @@
 // entry, the library's error texts, and the release at the end.
 #include <cstdlib>
 #include "music/music.h"
+#include "pack/tpack.h"
 
 HSTREAM MusicStream = 0;
 uint8_t* MusicBuffer = nullptr;
@@ -74,26 +75,32 @@ BOOL AudioStart() {
     return TRUE;
 }
 
-// The library decodes from the memory copy, never from the file. A read that comes up short
-// fails like a stream the library refuses, reported as a file that could not be read.
+// The library decodes from the memory copy, never from the file. An entry that runs past
+// the end of the file is refused before anything is allocated for it, and a read that comes
+// up short fails the same way: like a stream the library refuses, reported as a file that
+// could not be read.
+static BOOL StreamFail(int code) {
+    free(MusicBuffer);
+    MusicBuffer = nullptr;
+    MessageBoxA(nullptr, "Unable to create stream file!", "Error", MB_ICONEXCLAMATION);
+    ShowAudioError(code);
+    return FALSE;
+}
+
 BOOL MusicFromPack(FILE* file, int32_t offset, int32_t length) {
+    if (length >= 0 && !PackFileHolds(file, offset, length)) return StreamFail(BASS_ERROR_FILEOPEN);
     MusicBuffer = length >= 0 ? (uint8_t*)malloc(length > 0 ? (size_t)length : 1) : nullptr;
     if (!MusicBuffer) {
         MessageBoxA(nullptr, "No memory avaliable to play music!", "BASS Error",
                     MB_SYSTEMMODAL | MB_ICONSTOP);
         return FALSE;
     }
-    bool complete = file && fseek(file, offset, SEEK_SET) == 0 &&
+    bool complete = fseek(file, offset, SEEK_SET) == 0 &&
                     fread(MusicBuffer, 1, (size_t)length, file) == (size_t)length;
-    if (complete) MusicStream = BASS_StreamCreateFile(TRUE, MusicBuffer, 0, (DWORD)length, STREAM_FLAGS);
-    int code = complete ? BASS_ErrorGetCode() : BASS_ERROR_FILEOPEN;
-    if (code != BASS_OK) {
-        free(MusicBuffer);
-        MusicBuffer = nullptr;
-        MessageBoxA(nullptr, "Unable to create stream file!", "Error", MB_ICONEXCLAMATION);
-        ShowAudioError(code);
-        return FALSE;
-    }
+    if (!complete) return StreamFail(BASS_ERROR_FILEOPEN);
+    MusicStream = BASS_StreamCreateFile(TRUE, MusicBuffer, 0, (DWORD)length, STREAM_FLAGS);
+    int code = BASS_ErrorGetCode();
+    if (code != BASS_OK) return StreamFail(code);
     return TRUE;
 }
 

@@ -267,3 +267,12 @@ BOOL TPACK_Find(const char* name) {
     return FindFail(text, "Loader Error", MB_ICONERROR | MB_SYSTEMMODAL, owner,
                     " Error: %s not found in package!", name);
 }
+
+bool PackFileHolds(FILE* file, int64_t offset, int64_t size) {
+    if (!file || offset < 0 || size < 0) return false;
+    long here = ftell(file);
+    if (here < 0 || fseek(file, 0, SEEK_END) != 0) return false;
+    long length = ftell(file);
+    if (fseek(file, here, SEEK_SET) != 0 || length < 0) return false;
+    return offset <= (int64_t)length && size <= (int64_t)length - offset;
+}

@@ -48,3 +48,7 @@ BOOL TPACK_ExeOpen(HWND owner);
 BOOL TPACK_Find(const char* name);
 void TPACK_Close();
 void TPACK_Log(const char* text);
+
+// Whether `file` holds `size` bytes from `offset` on. An entry's size is the file's word, so
+// whoever copies an entry asks this before allocating for it. The stream's position is kept.
+bool PackFileHolds(FILE* file, int64_t offset, int64_t size);

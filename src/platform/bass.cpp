@@ -99,6 +99,7 @@ HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, DWORD offset, DWORD le
     BassStream = BassChannel{};
     BassStream.pcm = std::move(pcm);
     BassStream.handle = HandleCounter;
+    BassPublish();
     Succeed();
     return HandleCounter;
 }
@@ -119,6 +120,7 @@ BOOL BASS_StreamPlay(HSTREAM handle, BOOL flush, DWORD flags) {
     }
     c.loop = (flags & BASS_SAMPLE_LOOP) != 0;
     c.playing = true;
+    BassPublish();
     return Succeed();
 }
 
@@ -127,9 +129,8 @@ DWORD BASS_ChannelGetPosition(HSTREAM handle) {
         Fail(BASS_ERROR_HANDLE);
         return (DWORD)-1;
     }
-    std::lock_guard<std::mutex> hold(BassLock);
     LastError = BASS_OK;
-    return BassPositionNow(BassStream, BassNowNs());
+    return BassPositionNow(BassPublished(), BassNowNs());
 }
 
 BOOL BASS_StreamFree(HSTREAM handle) {
@@ -139,6 +140,7 @@ BOOL BASS_StreamFree(HSTREAM handle) {
         std::lock_guard<std::mutex> hold(BassLock);
         gone = std::move(BassStream.pcm);
         BassStream = BassChannel{};
+        BassPublish();
     }
     return Succeed();
 }
@@ -155,19 +157,20 @@ void BassManualAdvance(DWORD bytes) {
     uint64_t frameBytes = (uint64_t)c.pcm.channels * 2;
     uint64_t total = (uint64_t)c.pcm.frames * frameBytes;
     c.manualPos += bytes - bytes % frameBytes;
-    if (c.manualPos < total) return;
-    if (c.loop) {
+    if (c.manualPos >= total && c.loop) {
         c.manualPos %= total;
-    } else {
+    } else if (c.manualPos >= total) {
         c.manualPos = total;
         c.playing = false;
     }
+    BassPublish();
 }
 
 void BassManualSetPosition(DWORD position) {
     if (BassOutputCurrent() != BASS_OUTPUT_MANUAL) return;
     std::lock_guard<std::mutex> hold(BassLock);
     if (BassStream.handle) BassStream.manualPos = position;
+    BassPublish();
 }
 
 void BassFailNext(int code) { InjectedFault = code; }
@@ -177,6 +180,7 @@ void BassClose() {
     {
         std::lock_guard<std::mutex> hold(BassLock);
         BassStream = BassChannel{};
+        BassPublish();
     }
     Initialised = false;
     ManualRequested = false;
@@ -195,6 +199,5 @@ const char* BassOutputName() {
 
 DWORD BassDeliveredPosition(HSTREAM handle) {
     if (!ValidHandle(handle)) return (DWORD)-1;
-    std::lock_guard<std::mutex> hold(BassLock);
-    return BassPositionDelivered(BassStream);
+    return BassPositionDelivered(BassPublished());
 }

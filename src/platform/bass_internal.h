@@ -30,11 +30,27 @@ struct BassChannel {
     uint64_t consumedFp;       // stream frames handed to the output since play, 32.32 fixed
     uint64_t rampFrom, rampTo; // whole frames consumed before and after the last block
     int64_t rampStartNs, rampLenNs;  // when that block was handed and how long it lasts
+    uint64_t lagFrames;        // stream frames the output holds ahead of that block
     uint64_t manualPos;        // manual output: the reported byte position
 };
 
 extern std::mutex BassLock;
 extern BassChannel BassStream;
+
+// What the reported position is computed from: a copy of the channel's fields, published by
+// whoever changes them (with BassLock held) and read by the main thread without the lock. The
+// main thread asks for the position over a hundred times a frame: were it to take the lock,
+// a main thread preempted while holding it would keep the output's thread from its next block
+// on a busy machine, and the sound would drop out.
+struct BassRamp {
+    uint64_t from, to;
+    int64_t startNs, lenNs;
+    uint64_t lag, manual;
+    uint64_t frames, channels, loop;
+};
+BassRamp BassRampOf(const BassChannel& c);
+void BassPublish();           // BassStream's ramp, with BassLock held
+BassRamp BassPublished();     // the last one published; any thread, no lock
 
 int64_t BassNowNs();  // the monotonic clock (std::chrono::steady_clock)
 
@@ -44,9 +60,9 @@ void BassOutputClose();
 void BassOutputRun(bool run);
 BassOutputKind BassOutputCurrent();
 
-// Byte positions of the channel, called with BassLock held.
-DWORD BassPositionNow(const BassChannel& c, int64_t nowNs);
-DWORD BassPositionDelivered(const BassChannel& c);
+// Byte positions of a channel's ramp.
+DWORD BassPositionNow(const BassRamp& r, int64_t nowNs);
+DWORD BassPositionDelivered(const BassRamp& r);
 
 // Hands `frames` mono output frames to the output, stepping through the stream at its own
 // rate; the block is heard from startNs for lenNs. Called with BassLock held.
@@ -58,6 +74,10 @@ bool BassDeviceOpen(DWORD rate, int blockFrames);
 void BassDeviceClose();
 void BassDeviceRun(bool run);
 const char* BassDeviceName();
+// Output frames the device holds ahead of a block just handed to it, still to be heard
+// before that block (0 while no device is open).
+uint64_t BassDeviceLagFrames();
 // Where playback stands, in stream frames consumed since play, by what the device reports
-// as heard; false where the device leaves that to the timing of the blocks. BassLock held.
-bool BassDeviceHeard(const BassChannel& c, uint64_t* consumed);
+// as heard, given `handed` frames handed over so far; false where the device leaves that to
+// the timing of the blocks. Any thread, without BassLock.
+bool BassDeviceHeard(uint64_t handed, uint64_t* consumed);

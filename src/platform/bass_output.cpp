@@ -1,6 +1,7 @@
 // The output that consumes the stream: the backend's sound device, a silent stand-in that
 // keeps real time by the monotonic clock where no sound device exists, or nothing at all
 // (manual). Also the position arithmetic, which depends on how the output hands data over.
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -26,34 +27,73 @@ int64_t BassNowNs() { return PlatformMonotonicNs(); }
 BassOutputKind BassOutputCurrent() { return Kind; }
 
 // Where in the stream, in whole frames, playback stands after `consumed` frames.
-static uint64_t StreamFrame(const BassChannel& c, uint64_t consumed) {
-    uint64_t length = c.pcm.frames;
-    if (length == 0) return 0;
-    if (c.loop) return consumed % length;
-    return consumed < length ? consumed : length;
+static uint64_t StreamFrame(const BassRamp& r, uint64_t consumed) {
+    if (r.frames == 0) return 0;
+    if (r.loop) return consumed % r.frames;
+    return consumed < r.frames ? consumed : r.frames;
 }
 
-static uint64_t FrameBytes(const BassChannel& c) { return (uint64_t)c.pcm.channels * 2; }
+static DWORD BytePosition(const BassRamp& r, uint64_t consumed) {
+    return (DWORD)(StreamFrame(r, consumed) * r.channels * 2);
+}
 
-// The position glides at the output's pace along the last block handed over, reaching its
-// end when the block's time is up: readers see it move smoothly, yet never past what was
-// handed over. A block handed before its time extends the line backwards from its start.
-DWORD BassPositionNow(const BassChannel& c, int64_t nowNs) {
-    if (Kind == BASS_OUTPUT_MANUAL) return (DWORD)c.manualPos;
-    uint64_t consumed = c.rampTo;
-    if (Kind == BASS_OUTPUT_DEVICE && BassDeviceHeard(c, &consumed))
-        return (DWORD)(StreamFrame(c, consumed) * FrameBytes(c));
-    int64_t into = nowNs - c.rampStartNs;
-    if (c.rampLenNs > 0 && into < c.rampLenNs) {
-        int64_t moved = (int64_t)(c.rampTo - c.rampFrom) * into / c.rampLenNs;
-        consumed = moved < 0 && (uint64_t)-moved > c.rampFrom ? 0 : c.rampFrom + moved;
+BassRamp BassRampOf(const BassChannel& c) {
+    return BassRamp{c.rampFrom, c.rampTo, c.rampStartNs, c.rampLenNs, c.lagFrames, c.manualPos,
+                    c.pcm.frames, (uint64_t)c.pcm.channels, c.loop};
+}
+
+// A sequence lock: the count is odd while a writer (always holding BassLock) changes the words.
+enum { RAMP_WORDS = sizeof(BassRamp) / 8 };
+static_assert(sizeof(BassRamp) % 8 == 0, "whole words");
+static std::atomic<uint32_t> RampSequence{0};
+static std::atomic<uint64_t> RampWords[RAMP_WORDS];
+
+void BassPublish() {
+    uint64_t words[RAMP_WORDS];
+    BassRamp ramp = BassRampOf(BassStream);
+    memcpy(words, &ramp, sizeof words);
+    uint32_t sequence = RampSequence.load(std::memory_order_relaxed);
+    RampSequence.store(sequence + 1, std::memory_order_relaxed);
+    std::atomic_thread_fence(std::memory_order_release);
+    for (int i = 0; i < RAMP_WORDS; i++) RampWords[i].store(words[i], std::memory_order_relaxed);
+    RampSequence.store(sequence + 2, std::memory_order_release);
+}
+
+BassRamp BassPublished() {
+    uint64_t words[RAMP_WORDS];
+    for (;;) {
+        uint32_t before = RampSequence.load(std::memory_order_acquire);
+        for (int i = 0; i < RAMP_WORDS; i++) words[i] = RampWords[i].load(std::memory_order_relaxed);
+        std::atomic_thread_fence(std::memory_order_acquire);
+        if (before % 2 == 0 && RampSequence.load(std::memory_order_relaxed) == before) break;
+        std::this_thread::yield();
     }
-    return (DWORD)(StreamFrame(c, consumed) * FrameBytes(c));
+    BassRamp ramp;
+    memcpy(&ramp, words, sizeof ramp);
+    return ramp;
 }
 
-DWORD BassPositionDelivered(const BassChannel& c) {
-    if (Kind == BASS_OUTPUT_MANUAL) return (DWORD)c.manualPos;
-    return (DWORD)(StreamFrame(c, c.rampTo) * FrameBytes(c));
+// The position is the sample being heard. Where the device reports what it has played, that
+// is the position. Otherwise it glides at the output's pace along the last block handed over,
+// reaching its end when the block's time is up, and stays behind by what the device holds
+// ahead of that block (`lag`): readers see it move smoothly, yet never past what was handed
+// over. A block handed before its time extends the line backwards from its start.
+DWORD BassPositionNow(const BassRamp& r, int64_t nowNs) {
+    if (Kind == BASS_OUTPUT_MANUAL) return (DWORD)r.manual;
+    uint64_t consumed = r.to;
+    if (Kind == BASS_OUTPUT_DEVICE && BassDeviceHeard(r.to, &consumed)) return BytePosition(r, consumed);
+    int64_t into = nowNs - r.startNs;
+    if (r.lenNs > 0 && into < r.lenNs) {
+        int64_t moved = (int64_t)(r.to - r.from) * into / r.lenNs;
+        consumed = moved < 0 && (uint64_t)-moved > r.from ? 0 : r.from + moved;
+    }
+    consumed = consumed > r.lag ? consumed - r.lag : 0;
+    return BytePosition(r, consumed);
+}
+
+DWORD BassPositionDelivered(const BassRamp& r) {
+    if (Kind == BASS_OUTPUT_MANUAL) return (DWORD)r.manual;
+    return BytePosition(r, r.to);
 }
 
 // Mono output: the channels are averaged.
@@ -77,13 +117,15 @@ void BassMixBlock(int16_t* out, int frames, int64_t startNs, int64_t lenNs) {
             c.playing = false;
             continue;
         }
-        out[i] = OutputSample(c, StreamFrame(c, consumed));
+        out[i] = OutputSample(c, c.loop ? consumed % c.pcm.frames : consumed);
         c.consumedFp += step;
     }
     c.rampFrom = before;
     c.rampTo = c.consumedFp >> 32;
     c.rampStartNs = startNs;
     c.rampLenNs = lenNs;
+    c.lagFrames = (BassDeviceLagFrames() * step) >> 32;
+    BassPublish();
 }
 
 // Block k is due exactly k blocks after the output (re)started, so the stream is consumed
@@ -166,6 +208,7 @@ void BassOutputRun(bool run) {
         std::lock_guard<std::mutex> hold(BassLock);
         Running = run;
         if (!run) BassStream.rampFrom = BassStream.rampTo;
+        BassPublish();
     }
     SilentWake.notify_all();
 }

@@ -34,3 +34,7 @@ double ClockElapsed() {
     }
     return elapsed * FrameClock.secondsPerTick * 1000.0;
 }
+
+// Past 2^31 ms (24.8 days, a window left minimised while the music loops) a signed 32-bit
+// step would be undefined; through 64 bits the count wraps as an unsigned 32-bit one should.
+uint32_t FrameMilliseconds(double elapsed) { return (uint32_t)(int64_t)elapsed; }

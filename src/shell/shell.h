@@ -41,3 +41,5 @@ extern FrameClockRecord FrameClock;
 
 void ClockStart();
 double ClockElapsed();
+// A reading truncated toward zero to the unsigned 32-bit count the scenes are given.
+uint32_t FrameMilliseconds(double elapsed);

@@ -182,6 +182,15 @@ TEST_F(MusicFromPackTest, ShortReadFailsLikeAStreamError) {
     Boxes.clear();
     EXPECT_FALSE(MusicFromPack(file, -5, 100));
     EXPECT_EQ(Boxes.size(), 2u);
+    // A claim of 2 GiB in a small file is refused with the same two boxes, before any copy.
+    for (int32_t offset : {0, 20, 1 << 30}) {
+        Boxes.clear();
+        EXPECT_FALSE(MusicFromPack(file, offset, INT32_MAX));
+        EXPECT_EQ(MusicBuffer, nullptr);
+        ASSERT_EQ(Boxes.size(), 2u);
+        ExpectBox(0, "Unable to create stream file!", "Error", 0x30);
+        ExpectBox(1, "Unable to open file", "BASS Init Error", 0x30);
+    }
     fclose(file);
     // Nothing was created on the way: a good entry still loads.
     FILE* good = FileWithEntry(mp3, 0);

@@ -70,8 +70,9 @@ bool CaptureSoundtrack(const std::string& path, std::string* error) {
         *error = "the pack has no soundtrack";
         return false;
     }
-    std::vector<uint8_t> bytes((size_t)PackFile.entrySize);
-    bool read = fseek(PackFile.file, PackFile.entryOffset, SEEK_SET) == 0 &&
+    bool fits = PackFileHolds(PackFile.file, PackFile.entryOffset, PackFile.entrySize);
+    std::vector<uint8_t> bytes(fits ? (size_t)PackFile.entrySize : 0);
+    bool read = fits && fseek(PackFile.file, PackFile.entryOffset, SEEK_SET) == 0 &&
                 fread(bytes.data(), 1, bytes.size(), PackFile.file) == bytes.size();
     TPACK_Close();
     FILE* out = read ? fopen(path.c_str(), "wb") : nullptr;

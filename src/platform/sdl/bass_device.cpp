@@ -7,6 +7,9 @@ static const int64_t NS_PER_S = 1000000000;
 
 static SDL_AudioDeviceID Device = 0;
 static DWORD DeviceRate = 44100;
+// SDL keeps one buffer of `samples` frames ahead of the block just handed over, and says
+// nothing of the sound server's own buffer.
+static uint64_t LagFrames = 0;  // written before the device runs and after it stops
 
 static void SDLCALL Feed(void*, Uint8* stream, int len) {
     int frames = len / 2;
@@ -28,6 +31,7 @@ bool BassDeviceOpen(DWORD rate, int blockFrames) {
         want.samples = (Uint16)blockFrames;
         want.callback = Feed;
         Device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+        LagFrames = Device ? have.samples : 0;
         if (Device) return true;
     }
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -38,11 +42,14 @@ void BassDeviceClose() {
     SDL_CloseAudioDevice(Device);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     Device = 0;
+    LagFrames = 0;
 }
 
 void BassDeviceRun(bool run) { SDL_PauseAudioDevice(Device, run ? 0 : 1); }
 
 const char* BassDeviceName() { return "sdl"; }
 
+uint64_t BassDeviceLagFrames() { return LagFrames; }
+
 // SDL says nothing of what has been heard: the position glides along the blocks handed over.
-bool BassDeviceHeard(const BassChannel&, uint64_t*) { return false; }
+bool BassDeviceHeard(uint64_t, uint64_t*) { return false; }

@@ -1,6 +1,7 @@
 // Window classes, windows, the full-screen display mode and the OpenGL context, over SDL2.
 #include <cstdlib>
 #include <cstring>
+#include "platform/sdl/keep_loaded.h"
 #include "platform/sdl/platform_window.h"
 
 struct PlatformModule {
@@ -152,6 +153,7 @@ HWND CreateWindowExA(DWORD, const char* className, const char* title, DWORD styl
     Uint32 flags = SdlFlagsFor(style);
     SDL_Window* sdl = SDL_CreateWindow(title ? title : "", x, y, width, height, flags);
     if (!sdl) return nullptr;
+    KeepLibrariesLoaded();  // the GL drivers come with the first window
     HWND window = new PlatformWindow{sdl, c->proc, width, height, false, false, false};
     window->fullscreen = (flags & SDL_WINDOW_FULLSCREEN) != 0;
     if (window->fullscreen) SDL_SetWindowDisplayMode(sdl, &PendingMode);
@@ -244,6 +246,7 @@ HGLRC wglCreateContext(HDC dc) {
         return nullptr;
     SDL_GLContext gl = SDL_GL_CreateContext(dc->sdl);
     if (!gl) return nullptr;
+    KeepLibrariesLoaded();  // and some with the first context
     SDL_GL_MakeCurrent(dc->sdl, nullptr);
     return new PlatformContext{gl};
 }

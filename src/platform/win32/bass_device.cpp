@@ -102,7 +102,11 @@ void BassDeviceRun(bool run) {
 const char* BassDeviceName() { return "waveout"; }
 
 // What is still queued in the device has been consumed from the stream but not yet heard.
-bool BassDeviceHeard(const BassChannel& c, uint64_t* consumed) {
+// waveOutGetPosition says what has been played: what is heard is measured, not estimated.
+uint64_t BassDeviceLagFrames() { return 0; }
+
+bool BassDeviceHeard(uint64_t handedFrames, uint64_t* consumed) {
+    std::lock_guard<std::mutex> hold(BassLock);
     MMTIME time = {};
     time.wType = TIME_SAMPLES;
     if (!Wave || waveOutGetPosition(Wave, &time, sizeof time) != MMSYSERR_NOERROR ||
@@ -111,7 +115,6 @@ bool BassDeviceHeard(const BassChannel& c, uint64_t* consumed) {
     uint64_t played = time.u.sample;
     uint64_t queued = played < Handed ? Handed - played : 0;
     uint64_t back = (queued * StepFp) >> 32;
-    uint64_t handedFrames = c.consumedFp >> 32;
     *consumed = back < handedFrames ? handedFrames - back : 0;
     return true;
 }
