@@ -14,6 +14,7 @@
 #include "loaders/tga.h"
 #include "music/music.h"
 #include "pack/tpack.h"
+#include "platform/platform_testing.h"
 
 static std::string ScratchPath;
 static Model FuzzModel;  // 2.4 MB: static like the scenes' models
