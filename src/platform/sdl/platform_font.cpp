@@ -10,7 +10,12 @@
 struct PlatformFont {
     char face[32];  // LF_FACESIZE, as Windows keeps it
     bool bold;
+    PlatformFont* next;
 };
+
+// Like GDI objects, a font lives until it is deleted or the process ends: every one made is
+// kept on this list (a caller that never deletes its font leaks nothing the leak checker sees).
+static PlatformFont* Fonts = nullptr;
 
 const char* FontFileOverride = nullptr;
 char FontFile[512];
@@ -25,6 +30,8 @@ HFONT CreateFontA(int, int, int, int, int weight, DWORD, DWORD, DWORD, DWORD, DW
     HFONT font = new PlatformFont{};
     snprintf(font->face, sizeof font->face, "%s", face ? face : "");
     font->bold = weight >= FW_BOLD;
+    font->next = Fonts;
+    Fonts = font;
     return font;
 }
 
@@ -36,8 +43,13 @@ HGDIOBJ SelectObject(HDC, HGDIOBJ object) {
 
 BOOL DeleteObject(HGDIOBJ object) {
     if (!object || object == Selected) return FALSE;  // a selected object stays, as on Windows
-    delete (HFONT)object;
-    return TRUE;
+    for (PlatformFont** link = &Fonts; *link; link = &(*link)->next) {
+        if (*link != (HFONT)object) continue;
+        *link = (*link)->next;
+        delete (HFONT)object;
+        return TRUE;
+    }
+    return FALSE;
 }
 
 const char* PlatformFontFailure() { return Failure; }
