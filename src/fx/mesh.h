@@ -8,3 +8,8 @@
 void DrawModel(const Model* model, float tx, float ty, float tz, float rx, float ry, float rz);
 void DrawModelTextured(const Model* model, float tx, float ty, float tz, float rx, float ry,
                        float rz);
+
+// While true, the drawing routines of the toolkit (models and particles) apply their
+// placement, advance their animation and leave the GL state as a drawn frame does, but send
+// no geometry: the capture tool draws the frames before a still this way.
+extern bool GeometryOff;

@@ -1,5 +1,6 @@
 #include "fx/particles.h"
 #include <GL/gl.h>
+#include "fx/mesh.h"
 
 Particle Particles[PARTICLE_COUNT];
 const float ParticleColors[PARTICLE_COLOR_COUNT][3] = {
@@ -81,7 +82,36 @@ static void Step(Particle* p) {
     if (p->life < 0 && ParticleRespawn) Respawn(p);
 }
 
+// Geometry off: the same state calls once, the last quad's colour and mapping left current,
+// every step taken.
+static void StepUnseen() {
+    bool any = false;
+    float last[4] = {0, 0, 0, 0};
+    for (int i = 0; i < PARTICLE_COUNT; i++) {
+        Particle* p = &Particles[i];
+        if (!p->active) continue;
+        if (!any) {
+            glEnable(GL_BLEND);
+            glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+            glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+            glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
+            glDisable(GL_DEPTH_TEST);
+            any = true;
+        }
+        last[0] = p->r, last[1] = p->g, last[2] = p->b, last[3] = p->life;
+        Step(p);
+    }
+    if (!any) return;
+    glColor4fv(last);
+    glTexCoord2f(0, 0);
+}
+
 void ParticlesDraw() {
+    if (GeometryOff) {
+        StepUnseen();
+        glEnable(GL_DEPTH_TEST);
+        return;
+    }
     for (int i = 0; i < PARTICLE_COUNT; i++) {
         Particle* p = &Particles[i];
         if (!p->active) continue;

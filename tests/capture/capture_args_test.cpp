@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 #include "capture/capture.h"
+#include "demo/demo.h"
 
 static bool Parse(std::vector<const char*> args, CaptureOptions* options, std::string* error) {
     args.insert(args.begin(), "vernalis-capture");
@@ -58,4 +59,39 @@ TEST(CaptureFrames, PositionsAreEvenAndFollowTheFrameRate) {
     EXPECT_EQ(CaptureElapsedMs(88200), 1000u);
     EXPECT_EQ(CaptureElapsedMs(88199), 999u);
     EXPECT_EQ(CaptureElapsedMs(12853247), 145728u);
+}
+
+// The unseen frames before a still are exactly the run's frames below it, from one frame
+// before the still in scene 1 and from scene 1's last frame beyond it.
+TEST(CaptureCatchUp, DrawsTheRunsFramesBelowTheTarget) {
+    for (int fps : {1, 4, 7, 60, 1000}) {
+        for (uint32_t target : {0u, 1u, 1470u, 1471u, 88200u, 3273983u, (uint32_t)SCENE2_START,
+                                3300001u, 12200000u, (uint32_t)TIMELINE_END}) {
+            uint64_t end = CatchUpEndFrame(target, fps);
+            uint64_t below = 0;
+            while (CaptureFramePosition(0, below, fps) < target) below++;
+            EXPECT_EQ(end, below) << fps << " fps, target " << target;
+            uint64_t first = CatchUpFirstFrame(target, fps);
+            EXPECT_LE(first, end);
+            if (target <= SCENE2_START) {
+                EXPECT_EQ(first, end > 0 ? end - 1 : 0) << fps << " fps, target " << target;
+            } else {
+                EXPECT_LT(CaptureFramePosition(0, first, fps), (uint32_t)SCENE2_START);
+                EXPECT_GE(CaptureFramePosition(0, first + 1, fps), (uint32_t)SCENE2_START);
+            }
+        }
+    }
+}
+
+TEST(CaptureArgs, Scale) {
+    CaptureOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse({"--out", "d/"}, &options, &error));
+    EXPECT_EQ(options.scale, 1);
+    ASSERT_TRUE(Parse({"--scale", "3", "--out", "d/"}, &options, &error)) << error;
+    EXPECT_EQ(options.scale, 3);
+    for (const char* bad : {"0", "5", "-1", "x"}) {
+        CaptureOptions refused;
+        EXPECT_FALSE(Parse({"--scale", bad, "--out", "d/"}, &refused, &error)) << bad;
+    }
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-enum { CAPTURE_WIDTH = 640, CAPTURE_HEIGHT = 480 };
+enum { CAPTURE_WIDTH = 640, CAPTURE_HEIGHT = 480, CAPTURE_MAX_SCALE = 4 };
 
 struct CaptureOptions {
     std::string exe;       // the executable whose pack is read; empty: vernalis beside the tool
@@ -15,6 +15,7 @@ struct CaptureOptions {
     std::string out;       // FILE.png, DIR/, FILE.mp4 / FILE.mkv, or FILE.sums
     bool bench = false;
     bool help = false;  // --help or -h: print the usage and do nothing else
+    int scale = 1;         // frames are scale times 640x480, the same picture sharper
 };
 
 enum CaptureOutput { OUT_PNG_FILE, OUT_PNG_DIR, OUT_VIDEO, OUT_SUMS };
@@ -30,12 +31,27 @@ uint32_t CaptureElapsedMs(uint32_t position);
 // Frames a run renders: up to the one that reaches `to`, none at or past the timeline's end.
 uint64_t CaptureFrameCount(const CaptureOptions& options);
 
-// Brings the demo up offscreen as the program does, with the position and clock driven here.
-bool CaptureStart(const std::string& exePath);
+// Brings the demo up offscreen as the program does, with the position and clock driven here,
+// in a window `scale` times 640x480 with bands, lines and points scaled alike.
+bool CaptureStart(const std::string& exePath, int scale = 1);
+int CaptureWidth();
+int CaptureHeight();
 // Draws the frame of `position`; false once the timeline has ended (nothing drawn).
 bool CaptureFrame(uint32_t position, bool holdP);
-// The frame just drawn, RGB, top row first.
-void CaptureRead(std::vector<uint8_t>* rgb);
+// The frame just drawn, RGB, top row first; false if it could not be read back.
+bool CaptureRead(std::vector<uint8_t>* rgb);
+// Read-back in flight: CaptureReadStart queues the frame just drawn into a pixel buffer,
+// so the next frame can be drawn before CaptureReadFinish collects it (at most two queued).
+void CaptureReadStart();
+bool CaptureReadFinish(std::vector<uint8_t>* rgb);
+
+// Before a still or the first frame of a range at `target`: draws, cheaply and invisibly,
+// the frames a run from 0 at `fps` draws below `target` since the state was last settled,
+// so the frame at `target` shows what playing from 0 shows. Returns the frames drawn.
+uint64_t CaptureCatchUp(uint32_t target, int fps, bool holdP);
+// The frames of a run from 0 that CaptureCatchUp draws: first to end, end excluded.
+uint64_t CatchUpFirstFrame(uint32_t target, int fps);
+uint64_t CatchUpEndFrame(uint32_t target, int fps);
 void CaptureStop();
 // Copies the soundtrack entry of the pack into a file.
 bool CaptureSoundtrack(const std::string& path, std::string* error);

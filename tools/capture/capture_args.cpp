@@ -45,7 +45,8 @@ bool ParseCaptureArgs(int argc, char** argv, CaptureOptions* options, std::strin
             (arg == "--bench" ? options->bench : options->holdP) = true;
             continue;
         }
-        if (arg != "--exe" && arg != "--from" && arg != "--to" && arg != "--fps" && arg != "--out")
+        if (arg != "--exe" && arg != "--from" && arg != "--to" && arg != "--fps" && arg != "--out" &&
+            arg != "--scale")
             return Fail(error, "unknown argument '" + arg + "'");
         if (!value) return Fail(error, arg + " needs a value");
         i++;
@@ -57,6 +58,10 @@ bool ParseCaptureArgs(int argc, char** argv, CaptureOptions* options, std::strin
             if (!ParseNumber(value, 1000, &number) || number == 0)
                 return Fail(error, "--fps must be a whole number from 1 to 1000");
             options->fps = (int)number;
+        } else if (arg == "--scale") {
+            if (!ParseNumber(value, CAPTURE_MAX_SCALE, &number) || number == 0)
+                return Fail(error, "--scale must be a whole number from 1 to 4");
+            options->scale = (int)number;
         } else {
             if (!ParseNumber(value, 0xFFFFFFFFu, &number))
                 return Fail(error, arg + " must be a stream position from 0 to 4294967295");

@@ -1,6 +1,8 @@
 // The demo brought up offscreen: the program's own start-up, frame and shutdown, with the
 // stream position and the frame clock set per frame instead of running in real time.
 #include <GL/gl.h>
+#include <GL/glext.h>
+#include <GL/glu.h>
 #include <SDL2/SDL.h>
 #include <algorithm>
 #include "capture/capture.h"
@@ -13,13 +15,33 @@
 
 static std::string ExePath;  // keeps the override's text alive
 static bool WindowMade = false;
+static int Scale = 1;
 
 // No person answers here: every box is already on stderr; questions get No.
 static int AnswerBox(HWND, const char*, const char*, UINT type) {
     return (type & 0xF) == MB_YESNO ? IDNO : IDOK;
 }
 
-bool CaptureStart(const std::string& exePath) {
+int CaptureWidth() { return CAPTURE_WIDTH * Scale; }
+int CaptureHeight() { return CAPTURE_HEIGHT * Scale; }
+
+// The program's letterbox and projection at `scale` times the size: bands of 40 * scale rows
+// and the aspect of the 640x400 picture, so the framing stays exactly the same.
+static void ApplyScale(int scale) {
+    int band = 40 * scale, width = CAPTURE_WIDTH * scale, picture = CAPTURE_HEIGHT * scale - 2 * band;
+    glViewport(0, band, width, picture);
+    glScissor(0, band, width, picture);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, 640.0 / 400.0, 0.1, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glLineWidth((GLfloat)scale);
+    glPointSize((GLfloat)scale);
+}
+
+bool CaptureStart(const std::string& exePath, int scale) {
+    Scale = scale;
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
     SetMessageBoxHook(AnswerBox);
     ExePath = exePath;
@@ -27,8 +49,9 @@ bool CaptureStart(const std::string& exePath) {
     PlatformCounterOverride = 0;
     BassManualOutput(TRUE);
     if (!AudioStart()) return false;
-    if (!CreateDemoWindow("Aurora - Vernalis", CAPTURE_WIDTH, CAPTURE_HEIGHT, 16, false)) return false;
+    if (!CreateDemoWindow("Aurora - Vernalis", CaptureWidth(), CaptureHeight(), 16, false)) return false;
     WindowMade = true;
+    if (scale != 1) ApplyScale(scale);  // scale 1 keeps the program's own state untouched
     if (!DemoInit()) return false;
     if (!BASS_StreamPlay(MusicStream, FALSE, BASS_SAMPLE_LOOP)) return false;
     ClockStart();
@@ -43,19 +66,90 @@ bool CaptureFrame(uint32_t position, bool holdP) {
     return DemoFrame();
 }
 
-void CaptureRead(std::vector<uint8_t>* rgb) {
-    std::vector<uint8_t> bottomUp((size_t)CAPTURE_WIDTH * CAPTURE_HEIGHT * 3);
-    glFinish();
+// Two pixel buffers in turn: the frame just drawn is read into one while the one before is
+// copied out, so drawing the next frame need not wait for the read-back.
+static PFNGLGENBUFFERSPROC GenBuffers;
+static PFNGLBINDBUFFERPROC BindBuffer;
+static PFNGLBUFFERDATAPROC BufferData;
+static PFNGLMAPBUFFERPROC MapBuffer;
+static PFNGLUNMAPBUFFERPROC UnmapBuffer;
+static PFNGLDELETEBUFFERSPROC DeleteBuffers;
+static GLuint PixelBuffers[2];
+static uint64_t ReadsStarted = 0, ReadsFinished = 0;
+
+static bool PixelBuffersReady() {
+    if (PixelBuffers[0]) return true;
+    GenBuffers = (PFNGLGENBUFFERSPROC)SDL_GL_GetProcAddress("glGenBuffers");
+    BindBuffer = (PFNGLBINDBUFFERPROC)SDL_GL_GetProcAddress("glBindBuffer");
+    BufferData = (PFNGLBUFFERDATAPROC)SDL_GL_GetProcAddress("glBufferData");
+    MapBuffer = (PFNGLMAPBUFFERPROC)SDL_GL_GetProcAddress("glMapBuffer");
+    UnmapBuffer = (PFNGLUNMAPBUFFERPROC)SDL_GL_GetProcAddress("glUnmapBuffer");
+    DeleteBuffers = (PFNGLDELETEBUFFERSPROC)SDL_GL_GetProcAddress("glDeleteBuffers");
+    if (!GenBuffers || !BindBuffer || !BufferData || !MapBuffer || !UnmapBuffer || !DeleteBuffers)
+        return false;
+    GenBuffers(2, PixelBuffers);
+    for (GLuint buffer : PixelBuffers) {
+        BindBuffer(GL_PIXEL_PACK_BUFFER, buffer);
+        BufferData(GL_PIXEL_PACK_BUFFER, (GLsizeiptr)CaptureWidth() * CaptureHeight() * 3, nullptr,
+                   GL_STREAM_READ);
+    }
+    BindBuffer(GL_PIXEL_PACK_BUFFER, 0);
+    return true;
+}
+
+static void ReadInto(void* target) {
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, CAPTURE_WIDTH, CAPTURE_HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, bottomUp.data());
-    size_t row = (size_t)CAPTURE_WIDTH * 3;
-    rgb->resize(bottomUp.size());
-    for (int y = 0; y < CAPTURE_HEIGHT; y++)
-        std::copy_n(bottomUp.data() + (CAPTURE_HEIGHT - 1 - y) * row, row, rgb->data() + y * row);
+    glReadPixels(0, 0, CaptureWidth(), CaptureHeight(), GL_RGB, GL_UNSIGNED_BYTE, target);
+}
+
+static void FlipInto(const uint8_t* bottomUp, std::vector<uint8_t>* rgb) {
+    size_t row = (size_t)CaptureWidth() * 3;
+    int height = CaptureHeight();
+    rgb->resize(row * height);
+    for (int y = 0; y < height; y++)
+        std::copy_n(bottomUp + (height - 1 - y) * row, row, rgb->data() + y * row);
+}
+
+static std::vector<uint8_t> Pending[2];  // frames read without pixel buffers
+
+void CaptureReadStart() {
+    int slot = (int)(ReadsStarted++ % 2);
+    if (!PixelBuffersReady()) {
+        Pending[slot].resize((size_t)CaptureWidth() * CaptureHeight() * 3);
+        ReadInto(Pending[slot].data());
+        return;
+    }
+    BindBuffer(GL_PIXEL_PACK_BUFFER, PixelBuffers[slot]);
+    ReadInto(nullptr);
+    BindBuffer(GL_PIXEL_PACK_BUFFER, 0);
+}
+
+bool CaptureReadFinish(std::vector<uint8_t>* rgb) {
+    int slot = (int)(ReadsFinished++ % 2);
+    if (!PixelBuffers[0]) {
+        FlipInto(Pending[slot].data(), rgb);
+        return true;
+    }
+    BindBuffer(GL_PIXEL_PACK_BUFFER, PixelBuffers[slot]);
+    const uint8_t* bottomUp = (const uint8_t*)MapBuffer(GL_PIXEL_PACK_BUFFER, GL_READ_ONLY);
+    if (bottomUp) {
+        FlipInto(bottomUp, rgb);
+        UnmapBuffer(GL_PIXEL_PACK_BUFFER);
+    }
+    BindBuffer(GL_PIXEL_PACK_BUFFER, 0);
+    return bottomUp != nullptr;
+}
+
+bool CaptureRead(std::vector<uint8_t>* rgb) {
+    CaptureReadStart();
+    return CaptureReadFinish(rgb);
 }
 
 void CaptureStop() {
+    if (PixelBuffers[0]) DeleteBuffers(2, PixelBuffers);
+    PixelBuffers[0] = PixelBuffers[1] = 0;
+    ReadsStarted = ReadsFinished = 0;
     DemoFree();
     FontDelete();
     AudioShutdown();

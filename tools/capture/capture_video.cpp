@@ -22,7 +22,8 @@ static std::vector<std::string> EncoderArgs(const CaptureOptions& options,
     std::string duration = Seconds((double)frames / options.fps);
     std::vector<std::string> args = {
         "ffmpeg", "-hide_banner", "-loglevel", "error", "-nostdin", "-y",
-        "-f", "rawvideo", "-pix_fmt", "rgb24", "-video_size", "640x480",
+        "-f", "rawvideo", "-pix_fmt", "rgb24",
+        "-video_size", std::to_string(CaptureWidth()) + "x" + std::to_string(CaptureHeight()),
         "-framerate", std::to_string(options.fps), "-i", "pipe:0",
         "-ss", Seconds(options.from / (double)STREAM_BYTES_PER_SECOND), "-t", duration, "-i", soundtrack,
         "-map", "0:v:0", "-map", "1:a:0",

@@ -1,5 +1,5 @@
-// vernalis-capture [--exe PATH] [--from POS] [--to POS] [--fps N] [--hold-p] --out PATH
-//                  [--bench]
+// vernalis-capture [--exe PATH] [--from POS] [--to POS] [--fps N] [--scale N] [--hold-p]
+//                  --out PATH | --bench | --help
 // Renders the demo's frames offscreen to PNG files or a video, or times them; run it from the
 // folder that holds vernalis and Data/.
 #include <sys/stat.h>
@@ -21,10 +21,31 @@ static std::string ToolFolder() {
     return slash == std::string::npos ? std::string(".") : tool.substr(0, slash);
 }
 
-static const char USAGE[] = "usage: vernalis-capture [--exe PATH] [--from POS] [--to POS] [--fps N] "
-                            "[--hold-p] --out FILE.png|DIR/|FILE.mp4|FILE.mkv|FILE.sums\n"
-                            "       vernalis-capture [--exe PATH] --bench\n"
-                            "       vernalis-capture --help\n";
+static const char USAGE[] =
+    "usage: vernalis-capture [--exe PATH] [--from POS] [--to POS] [--fps N] [--scale N] [--hold-p]\n"
+    "                        --out FILE.png|DIR/|FILE.mp4|FILE.mkv|FILE.sums\n"
+    "       vernalis-capture [--exe PATH] --bench\n"
+    "       vernalis-capture --help\n";
+
+static const char HELP[] =
+    "Renders the demo's frames offscreen; run it from the folder that holds vernalis and Data/.\n"
+    "\n"
+    "  --from POS, --to POS  stream positions (88200 a second) of the first and last frame;\n"
+    "                        defaults 0 and 12853247, the whole demo\n"
+    "  --fps N               frames per second (1 to 1000, default 60): frame k shows position\n"
+    "                        from + floor(k * 88200 / N), rounded down to even\n"
+    "  --scale N             frames N times 640x480 (1 to 4): the same picture, sharper\n"
+    "  --hold-p              P held on every frame (scene 7 shows its hidden layer)\n"
+    "  --out FILE.png        one still (--from equal to --to)\n"
+    "  --out DIR/            DIR/000000.png, DIR/000001.png, ...\n"
+    "  --out FILE.mp4|.mkv   H.264 video with the soundtrack cut to the range\n"
+    "  --out FILE.sums       one checksum line per frame (index, position, 64-bit FNV-1a)\n"
+    "  --bench               frame times of every scene and the split of the start-up\n"
+    "\n"
+    "A still at POS, and the first frame of a range from POS, show what playing from 0 at the\n"
+    "same --fps shows there: the frames such a run draws before POS are drawn unseen first, so\n"
+    "scenes, fountain and morph have moved on as far. Where POS is one of that run's positions\n"
+    "the still is exactly its frame. This takes a few seconds deep into the demo.\n";
 
 static int Usage(const std::string& error) {
     fprintf(stderr, "vernalis-capture: %s\n%s", error.c_str(), USAGE);
@@ -75,56 +96,84 @@ static void Progress(uint64_t done, uint64_t total, double startMs) {
             (unsigned long long)total, rate, left / 60, left % 60);
 }
 
+struct FrameSink {
+    CaptureOutput kind;
+    FILE* sums;
+    std::string error;
+};
+
+static bool OutputFrame(const CaptureOptions& options, FrameSink* sink, uint64_t k,
+                        const std::vector<uint8_t>& rgb) {
+    if (sink->kind == OUT_SUMS) {
+        fprintf(sink->sums, "%llu %u %016llx\n", (unsigned long long)k,
+                CaptureFramePosition(options.from, k, options.fps), (unsigned long long)FrameChecksum(rgb));
+        return true;
+    }
+    if (sink->kind == OUT_VIDEO) return VideoWrite(rgb, &sink->error);
+    return WritePng(FramePath(options.out, k), rgb, CaptureWidth(), CaptureHeight(), &sink->error);
+}
+
+// Frame k is read back while frame k + 1 is drawn, then written out.
+static bool DrawAll(const CaptureOptions& options, FrameSink* sink, uint64_t total) {
+    std::vector<uint8_t> rgb;
+    double startMs = NowMs();
+    uint64_t caught = CaptureCatchUp(options.from, options.fps, options.holdP);
+    if (caught)
+        fprintf(stderr, "vernalis-capture: %llu earlier frame%s drawn unseen in %.2f s, as a run from 0 draws them\n",
+                (unsigned long long)caught, caught == 1 ? "" : "s", (NowMs() - startMs) / 1000.0);
+    startMs = NowMs();
+    for (uint64_t k = 0; k <= total; k++) {
+        if (k < total) {
+            CaptureFrame(CaptureFramePosition(options.from, k, options.fps), options.holdP);
+            CaptureReadStart();
+        }
+        if (k == 0) continue;
+        if (!CaptureReadFinish(&rgb)) {
+            sink->error = "cannot read the frame back";
+            return false;
+        }
+        if (!OutputFrame(options, sink, k - 1, rgb)) return false;
+        if (total > 1) Progress(k, total, startMs);
+    }
+    return true;
+}
+
 static int RenderFrames(const CaptureOptions& options) {
-    CaptureOutput kind = CaptureOutputKind(options.out);
+    FrameSink sink = {CaptureOutputKind(options.out), nullptr, ""};
     uint64_t total = CaptureFrameCount(options);
     if (total == 0) {
         fprintf(stderr, "vernalis-capture: no frame: position %u is past the end of the timeline (%u)\n",
                 options.from, (unsigned)TIMELINE_END);
         return 1;
     }
-    std::string error, soundtrack = kind == OUT_VIDEO ? TemporarySoundtrackPath() : "";
-    if (kind == OUT_VIDEO && (soundtrack.empty() || !CaptureSoundtrack(soundtrack, &error) ||
-                              !VideoOpen(options, soundtrack, total, &error))) {
-        fprintf(stderr, "vernalis-capture: %s\n", error.c_str());
+    std::string soundtrack = sink.kind == OUT_VIDEO ? TemporarySoundtrackPath() : "";
+    if (sink.kind == OUT_VIDEO && (soundtrack.empty() || !CaptureSoundtrack(soundtrack, &sink.error) ||
+                                   !VideoOpen(options, soundtrack, total, &sink.error))) {
+        fprintf(stderr, "vernalis-capture: %s\n", sink.error.c_str());
         remove(soundtrack.c_str());
         return 1;
     }
-    FILE* sums = kind == OUT_SUMS ? fopen(options.out.c_str(), "w") : nullptr;
-    if (kind == OUT_SUMS && !sums) {
+    sink.sums = sink.kind == OUT_SUMS ? fopen(options.out.c_str(), "w") : nullptr;
+    if (sink.kind == OUT_SUMS && !sink.sums) {
         fprintf(stderr, "vernalis-capture: cannot write %s\n", options.out.c_str());
         return 1;
     }
-    std::vector<uint8_t> rgb;
-    double startMs = NowMs();
-    bool ok = true;
-    for (uint64_t k = 0; ok && k < total; k++) {
-        uint32_t position = CaptureFramePosition(options.from, k, options.fps);
-        CaptureFrame(position, options.holdP);
-        CaptureRead(&rgb);
-        if (kind == OUT_SUMS)
-            fprintf(sums, "%llu %u %016llx\n", (unsigned long long)k, position,
-                    (unsigned long long)FrameChecksum(rgb));
-        else
-            ok = kind == OUT_VIDEO ? VideoWrite(rgb, &error)
-                                   : WritePng(FramePath(options.out, k), rgb, CAPTURE_WIDTH, CAPTURE_HEIGHT, &error);
-        if (total > 1) Progress(k + 1, total, startMs);
-    }
+    bool ok = DrawAll(options, &sink, total);
     if (total > 1) fprintf(stderr, "\n");
-    if (sums && fclose(sums) != 0) {
+    if (sink.sums && fclose(sink.sums) != 0 && ok) {
         ok = false;
-        error = "cannot write " + options.out;
+        sink.error = "cannot write " + options.out;
     }
-    if (kind == OUT_VIDEO) {
+    if (sink.kind == OUT_VIDEO) {
         std::string closing;
         if (!VideoClose(&closing) && ok) {
             ok = false;
-            error = closing;
+            sink.error = closing;
         }
         remove(soundtrack.c_str());
     }
     if (!ok) {
-        fprintf(stderr, "vernalis-capture: %s\n", error.c_str());
+        fprintf(stderr, "vernalis-capture: %s\n", sink.error.c_str());
         return 1;
     }
     fprintf(stderr, "vernalis-capture: wrote %llu frame%s to %s\n", (unsigned long long)total,
@@ -137,14 +186,14 @@ int main(int argc, char** argv) {
     std::string error;
     if (!ParseCaptureArgs(argc, argv, &options, &error)) return Usage(error);
     if (options.help) {
-        fputs(USAGE, stdout);
+        printf("%s\n%s", USAGE, HELP);
         return 0;
     }
     std::string exe = options.exe.empty() ? ToolFolder() + "/vernalis" : options.exe;
     if (access(exe.c_str(), R_OK) != 0) return Usage("cannot read the executable " + exe);
     if (!options.bench && options.out.back() == '/' && !MakeFolder(options.out, &error))
         return Usage(error);
-    if (!CaptureStart(exe)) {
+    if (!CaptureStart(exe, options.scale)) {
         fprintf(stderr, "vernalis-capture: the demo could not start (see the messages above)\n");
         CaptureStop();
         return 1;
