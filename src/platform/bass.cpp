@@ -2,6 +2,7 @@
 // position. All of them are made from the main thread; only the channel is shared with the
 // output's thread, under BassLock.
 #include <cstdio>
+#include <thread>
 #include "platform/bass_internal.h"
 
 DWORD BassReportedVersion = 0x80000;
@@ -66,6 +67,12 @@ BOOL BASS_Stop() {
 
 int BASS_ErrorGetCode() { return LastError; }
 
+void BassPcmSettle(BassPcm* pcm) {
+    if (pcm->channels <= 0) return;
+    pcm->frames = (uint32_t)(pcm->samples.size() / pcm->channels);
+    pcm->samples.resize((size_t)pcm->frames * pcm->channels);
+}
+
 static int DecodeFromFile(const char* path, DWORD offset, DWORD length, BassPcm* pcm) {
     FILE* file = path ? fopen(path, "rb") : nullptr;
     if (!file) return BASS_ERROR_FILEOPEN;
@@ -81,25 +88,80 @@ static int DecodeFromFile(const char* path, DWORD offset, DWORD length, BassPcm*
     return BassDecodeMp3(data.data(), data.size(), pcm);
 }
 
-// The whole stream is decoded here, so the caller's memory is not read after this returns.
+// A stream from memory plays from its first decoded samples on; where the backend hands back
+// a decoder for the rest, a thread decodes it from a copy of the block and appends it, while
+// the position waits at the end of what is decoded so far (see bass_output.cpp).
+std::atomic<bool> BassDecodeHeld{false};
+static std::thread DecodeThread;
+static std::atomic<bool> DecodeStop{false};
+
+// The stream is not freed while this runs: freeing joins it first.
+static void DecodeRest(BassDecoder* decoder) {
+    std::vector<int16_t> chunk;
+    int code = BASS_OK;
+    while (code == BASS_OK && !DecodeStop) {
+        if (BassDecodeHeld) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            continue;
+        }
+        chunk.clear();
+        code = BassDecodeMore(decoder, &chunk);
+        std::lock_guard<std::mutex> hold(BassLock);
+        BassPcm& pcm = BassStream.pcm;
+        pcm.samples.insert(pcm.samples.end(), chunk.begin(), chunk.end());
+        pcm.frames = (uint32_t)(pcm.samples.size() / pcm.channels);
+        BassPublish();
+    }
+    BassDecodeEnd(decoder);
+    std::lock_guard<std::mutex> hold(BassLock);
+    BassPcmSettle(&BassStream.pcm);
+    BassStream.decoding = false;
+    BassPublish();
+}
+
+void BassWaitDecoded() {
+    if (DecodeThread.joinable()) DecodeThread.join();
+}
+
+// Joins the decoder; the stream keeps what was decoded so far.
+static void StopDecoding() {
+    if (!DecodeThread.joinable()) return;
+    DecodeStop = true;
+    DecodeThread.join();
+    DecodeStop = false;
+}
+
+static int DecodeInBackground(const uint8_t* data, DWORD length, BassPcm* first, BassDecoder** decoder) {
+    static bool stopAtExit = atexit(StopDecoding) == 0;  // a process may end with a stream made
+    (void)stopAtExit;
+    int code = BassDecodeBegin(data, length, decoder, first);
+    if (code == BASS_OK) first->frames = (uint32_t)(first->samples.size() / first->channels);
+    return code;
+}
+
 HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, DWORD offset, DWORD length, DWORD) {
     int code = TakeInjectedFault();
     if (!code && !Initialised) code = BASS_ERROR_INIT;
     if (!code && BassStream.handle) code = BASS_ERROR_NOCHAN;
     if (!code && mem && !file) code = BASS_ERROR_ILLPARAM;
     BassPcm pcm;
-    if (!code && mem) code = BassDecodeMp3((const uint8_t*)file + offset, length, &pcm);
+    BassDecoder* decoder = nullptr;
+    if (!code && mem) code = DecodeInBackground((const uint8_t*)file + offset, length, &pcm, &decoder);
     if (!code && !mem) code = DecodeFromFile((const char*)file, offset, length, &pcm);
     if (code) {
         Fail(code);
         return 0;
     }
     if (++HandleCounter == 0) ++HandleCounter;
-    std::lock_guard<std::mutex> hold(BassLock);
-    BassStream = BassChannel{};
-    BassStream.pcm = std::move(pcm);
-    BassStream.handle = HandleCounter;
-    BassPublish();
+    {
+        std::lock_guard<std::mutex> hold(BassLock);
+        BassStream = BassChannel{};
+        BassStream.pcm = std::move(pcm);
+        BassStream.handle = HandleCounter;
+        BassStream.decoding = decoder != nullptr;
+        BassPublish();
+    }
+    if (decoder) DecodeThread = std::thread(DecodeRest, decoder);
     Succeed();
     return HandleCounter;
 }
@@ -135,6 +197,7 @@ DWORD BASS_ChannelGetPosition(HSTREAM handle) {
 
 BOOL BASS_StreamFree(HSTREAM handle) {
     if (!ValidHandle(handle)) return Fail(BASS_ERROR_HANDLE);
+    StopDecoding();
     BassPcm gone;  // released outside the lock
     {
         std::lock_guard<std::mutex> hold(BassLock);
@@ -157,7 +220,9 @@ void BassManualAdvance(DWORD bytes) {
     uint64_t frameBytes = (uint64_t)c.pcm.channels * 2;
     uint64_t total = (uint64_t)c.pcm.frames * frameBytes;
     c.manualPos += bytes - bytes % frameBytes;
-    if (c.manualPos >= total && c.loop) {
+    if (c.manualPos >= total && c.decoding) {  // the rest is not decoded yet: wait at the end
+        c.manualPos = total;
+    } else if (c.manualPos >= total && c.loop) {
         c.manualPos %= total;
     } else if (c.manualPos >= total) {
         c.manualPos = total;
@@ -176,6 +241,7 @@ void BassManualSetPosition(DWORD position) {
 void BassFailNext(int code) { InjectedFault = code; }
 
 void BassClose() {
+    StopDecoding();
     BassOutputClose();
     {
         std::lock_guard<std::mutex> hold(BassLock);

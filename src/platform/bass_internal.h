@@ -19,6 +19,21 @@ struct BassPcm {
 // Decodes an MP3 held in memory, gapless. Returns BASS_OK or a BASS_ERROR_ code.
 int BassDecodeMp3(const uint8_t* data, size_t size, BassPcm* out);
 
+// The same in steps, so that a stream can play while the rest is decoded on a thread (see
+// bass.cpp). Begin decodes up to the first samples and gives the stream's format and those
+// samples in `first`; it fails, with BassDecodeMp3's code, on input that yields no samples.
+// It hands back a decoder for the rest, which owns a copy of the block, or none where it
+// decoded the whole stream at once (the Windows backend does: no thread is started then).
+// More appends the next chunk: BASS_OK while more may follow, BASS_ERROR_UNKNOWN at the end
+// (or at damage past which nothing decodes), BASS_ERROR_FORMAT at a change of format and
+// BASS_ERROR_MEM past the size limit; in each case what came before stays.
+struct BassDecoder;
+int BassDecodeBegin(const uint8_t* data, size_t size, BassDecoder** decoder, BassPcm* first);
+int BassDecodeMore(BassDecoder* decoder, std::vector<int16_t>* pcm);
+void BassDecodeEnd(BassDecoder* decoder);
+// Sets `frames` from the samples, dropping a partial frame at the end.
+void BassPcmSettle(BassPcm* pcm);
+
 enum BassOutputKind { BASS_OUTPUT_NONE, BASS_OUTPUT_DEVICE, BASS_OUTPUT_SILENT, BASS_OUTPUT_MANUAL };
 
 // The channel of the one stream. Everything here is guarded by BassLock: the output's own
@@ -27,6 +42,7 @@ struct BassChannel {
     HSTREAM handle;            // 0 while no stream exists
     BassPcm pcm;
     bool playing, loop;
+    bool decoding;             // the rest of the stream is still being decoded and appended
     uint64_t consumedFp;       // stream frames handed to the output since play, 32.32 fixed
     uint64_t rampFrom, rampTo; // whole frames consumed before and after the last block
     int64_t rampStartNs, rampLenNs;  // when that block was handed and how long it lasts

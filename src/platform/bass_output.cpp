@@ -38,8 +38,10 @@ static DWORD BytePosition(const BassRamp& r, uint64_t consumed) {
 }
 
 BassRamp BassRampOf(const BassChannel& c) {
+    // While the rest is still being decoded a looping stream does not wrap: it waits at the
+    // end of what is decoded.
     return BassRamp{c.rampFrom, c.rampTo, c.rampStartNs, c.rampLenNs, c.lagFrames, c.manualPos,
-                    c.pcm.frames, (uint64_t)c.pcm.channels, c.loop};
+                    c.pcm.frames, (uint64_t)c.pcm.channels, c.loop && !c.decoding};
 }
 
 // A sequence lock: the count is odd while a writer (always holding BassLock) changes the words.
@@ -113,6 +115,7 @@ void BassMixBlock(int16_t* out, int frames, int64_t startNs, int64_t lenNs) {
         out[i] = 0;
         if (!c.handle || !c.playing) continue;
         uint64_t consumed = c.consumedFp >> 32;
+        if (c.decoding && consumed >= c.pcm.frames) continue;  // not decoded yet: wait, silent
         if (!c.loop && consumed >= c.pcm.frames) {
             c.playing = false;
             continue;

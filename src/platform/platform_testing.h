@@ -1,6 +1,7 @@
 // Test seams of the platform layer, on both backends: tests and tools include this; the demo
 // itself never does. None of them changes anything until it is set.
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include "platform/bass.h"
 #include "platform/win32.h"
@@ -50,6 +51,13 @@ extern DWORD BassReportedVersion;
 void BassManualOutput(BOOL on);
 void BassManualAdvance(DWORD bytes);
 void BassManualSetPosition(DWORD position);
+
+// A stream made from memory may be decoded on a thread from its first samples on (the Linux
+// backend does; the Windows one decodes it whole at once); the position never runs past what
+// is decoded. BassWaitDecoded waits until the whole stream is decoded; while BassDecodeHeld
+// is true, the thread appends nothing more.
+void BassWaitDecoded();
+extern std::atomic<bool> BassDecodeHeld;
 
 // The next BASS_Init or BASS_StreamCreateFile fails with `code` (fault injection).
 void BassFailNext(int code);

@@ -129,6 +129,7 @@ TEST_F(MusicFromPackTest, LoadsTheEntryIntoMemory) {
     EXPECT_EQ(memcmp(MusicBuffer, mp3.data(), mp3.size()), 0);
     EXPECT_EQ(BASS_ChannelGetPosition(MusicStream), 0u);  // created, not playing
     ASSERT_TRUE(BASS_StreamPlay(MusicStream, FALSE, BASS_SAMPLE_LOOP));
+    BassWaitDecoded();
     BassManualAdvance(88200 + 1000);
     EXPECT_EQ(BASS_ChannelGetPosition(MusicStream), 1000u);
 

@@ -26,6 +26,7 @@ int Onset(const std::vector<int16_t>& pcm, int channels, int threshold) {
 
 // Plays a stream to its end without looping; the position stops at the stream's length.
 DWORD StreamLength(HSTREAM stream) {
+    BassWaitDecoded();
     BASS_StreamPlay(stream, TRUE, 0);
     BassManualAdvance(0xFFFFFFF0u);
     return BASS_ChannelGetPosition(stream);
@@ -158,6 +159,7 @@ TEST_F(BassManual, DrivenPositionLoops) {
     std::vector<uint8_t> mp3 = TestMp3(1.0);
     HSTREAM stream = BASS_StreamCreateFile(TRUE, mp3.data(), 0, (DWORD)mp3.size(), 0);
     ASSERT_NE(stream, 0u);
+    BassWaitDecoded();
     BassManualAdvance(1000);  // not playing yet: nothing moves
     EXPECT_EQ(BASS_ChannelGetPosition(stream), 0u);
     ASSERT_TRUE(BASS_StreamPlay(stream, FALSE, BASS_SAMPLE_LOOP));
@@ -180,6 +182,7 @@ TEST_F(BassManual, DrivenPositionLoops) {
 TEST_F(BassManual, UnloopedStreamStopsAtItsEnd) {
     std::vector<uint8_t> mp3 = TestMp3(1.0);
     HSTREAM stream = BASS_StreamCreateFile(TRUE, mp3.data(), 0, (DWORD)mp3.size(), 0);
+    BassWaitDecoded();
     ASSERT_TRUE(BASS_StreamPlay(stream, FALSE, 0));
     BassManualAdvance(80000);
     BassManualAdvance(80000);
@@ -195,8 +198,47 @@ TEST_F(BassManual, StereoPositionsInItsOwnBytes) {
     std::vector<uint8_t> mp3 = AudioTestEncode(AudioTestTone(48000, 48000), 48000, 2);
     HSTREAM stream = BASS_StreamCreateFile(TRUE, mp3.data(), 0, (DWORD)mp3.size(), 0);
     ASSERT_NE(stream, 0u);
+    BassWaitDecoded();
     ASSERT_TRUE(BASS_StreamPlay(stream, FALSE, BASS_SAMPLE_LOOP));
     BassManualAdvance(6);
     EXPECT_EQ(BASS_ChannelGetPosition(stream), 4u);
     EXPECT_EQ(StreamLength(stream), 192000u);
+}
+
+// The rest of the stream is decoded while it plays: the position waits at the end of what is
+// decoded (a looping stream does not wrap there) and goes on once more arrives, to the same
+// length as a decode all at once; freeing the stream mid-decode stops the decoder.
+TEST_F(BassManual, PositionNeverPassesTheDecodedSamples) {
+    std::vector<uint8_t> mp3 = TestMp3(3.0);
+    BassPcm whole;
+    ASSERT_EQ(BassDecodeMp3(mp3.data(), mp3.size(), &whole), BASS_OK);
+    BassDecodeHeld = true;
+    HSTREAM stream = BASS_StreamCreateFile(TRUE, mp3.data(), 0, (DWORD)mp3.size(), 0);
+    ASSERT_NE(stream, 0u);
+    ASSERT_TRUE(BASS_StreamPlay(stream, FALSE, BASS_SAMPLE_LOOP));
+    DWORD decoded;
+    {
+        std::lock_guard<std::mutex> hold(BassLock);
+        EXPECT_TRUE(BassStream.decoding);
+        decoded = BassStream.pcm.frames * 2;
+    }
+    EXPECT_GT(decoded, 0u);
+    EXPECT_LT(decoded, whole.frames * 2);
+    BassManualAdvance(decoded - 2);
+    EXPECT_EQ(BASS_ChannelGetPosition(stream), decoded - 2);
+    BassManualAdvance(100000);
+    EXPECT_EQ(BASS_ChannelGetPosition(stream), decoded);  // waits, no wrap
+    EXPECT_EQ(BassDeliveredPosition(stream), decoded);
+    BassDecodeHeld = false;
+    BassWaitDecoded();
+    BassManualAdvance(100000);
+    EXPECT_EQ(BASS_ChannelGetPosition(stream), decoded + 100000);
+    EXPECT_EQ(StreamLength(stream), whole.frames * 2);
+
+    BASS_StreamFree(stream);
+    BassDecodeHeld = true;
+    stream = BASS_StreamCreateFile(TRUE, mp3.data(), 0, (DWORD)mp3.size(), 0);
+    ASSERT_NE(stream, 0u);
+    EXPECT_TRUE(BASS_StreamFree(stream));  // joins the held decoder
+    BassDecodeHeld = false;
 }

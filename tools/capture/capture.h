@@ -36,6 +36,13 @@ uint64_t CaptureFrameCount(const CaptureOptions& options);
 bool CaptureStart(const std::string& exePath, int scale = 1);
 int CaptureWidth();
 int CaptureHeight();
+// CaptureStart's steps: the settings, then AudioStart, the window, DemoInit, and playback.
+void CapturePrepare(const std::string& exePath, int scale);
+bool CaptureOpenWindow();
+bool CapturePlay();
+// CaptureStart with DemoInit taken apart, timing every step up to the first frame drawn and
+// printing the split; `mainMs` is when main began on the same clock.
+bool CaptureStartTimed(const std::string& exePath, double mainMs);
 // Draws the frame of `position`; false once the timeline has ended (nothing drawn).
 bool CaptureFrame(uint32_t position, bool holdP);
 // The frame just drawn, RGB, top row first; false if it could not be read back.

@@ -40,7 +40,7 @@ static void ApplyScale(int scale) {
     glPointSize((GLfloat)scale);
 }
 
-bool CaptureStart(const std::string& exePath, int scale) {
+void CapturePrepare(const std::string& exePath, int scale) {
     Scale = scale;
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
     SetMessageBoxHook(AnswerBox);
@@ -48,14 +48,24 @@ bool CaptureStart(const std::string& exePath, int scale) {
     PlatformExePathOverride = ExePath.c_str();
     PlatformCounterOverride = 0;
     BassManualOutput(TRUE);
-    if (!AudioStart()) return false;
+}
+
+bool CaptureOpenWindow() {
     if (!CreateDemoWindow("Aurora - Vernalis", CaptureWidth(), CaptureHeight(), 16, false)) return false;
     WindowMade = true;
-    if (scale != 1) ApplyScale(scale);  // scale 1 keeps the program's own state untouched
-    if (!DemoInit()) return false;
+    if (Scale != 1) ApplyScale(Scale);  // scale 1 keeps the program's own state untouched
+    return true;
+}
+
+bool CapturePlay() {
     if (!BASS_StreamPlay(MusicStream, FALSE, BASS_SAMPLE_LOOP)) return false;
     ClockStart();
     return true;
+}
+
+bool CaptureStart(const std::string& exePath, int scale) {
+    CapturePrepare(exePath, scale);
+    return AudioStart() && CaptureOpenWindow() && DemoInit() && CapturePlay();
 }
 
 bool CaptureFrame(uint32_t position, bool holdP) {

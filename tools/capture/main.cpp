@@ -182,6 +182,7 @@ static int RenderFrames(const CaptureOptions& options) {
 }
 
 int main(int argc, char** argv) {
+    double mainMs = NowMs();
     CaptureOptions options;
     std::string error;
     if (!ParseCaptureArgs(argc, argv, &options, &error)) return Usage(error);
@@ -193,7 +194,7 @@ int main(int argc, char** argv) {
     if (access(exe.c_str(), R_OK) != 0) return Usage("cannot read the executable " + exe);
     if (!options.bench && options.out.back() == '/' && !MakeFolder(options.out, &error))
         return Usage(error);
-    if (!CaptureStart(exe, options.scale)) {
+    if (options.bench ? !CaptureStartTimed(exe, mainMs) : !CaptureStart(exe, options.scale)) {
         fprintf(stderr, "vernalis-capture: the demo could not start (see the messages above)\n");
         CaptureStop();
         return 1;

@@ -1,4 +1,5 @@
-// MP3 decoding on Linux: libmpg123, straight from the caller's memory block, all at once.
+// MP3 decoding on Linux: libmpg123 from a memory block, all at once or chunk by chunk, so
+// that a stream can play while the rest is decoded.
 #include <mpg123.h>
 #include <cstring>
 #include "platform/bass_internal.h"
@@ -43,50 +44,102 @@ static bool SetupDecoder(mpg123_handle* mh) {
     return mpg123_replace_reader_handle(mh, MemoryRead, MemorySeek, nullptr) == MPG123_OK;
 }
 
-// The stream keeps the format of its first frame; a change of rate or channels is refused.
-static int DecodeAll(mpg123_handle* mh, BassPcm* out) {
-    static const size_t CHUNK = 32768;
-    std::vector<int16_t>& pcm = out->samples;
-    out->channels = 0;
-    for (;;) {
-        size_t have = pcm.size();
-        if (have * 2 + CHUNK > MAX_PCM_BYTES) return BASS_ERROR_MEM;
-        pcm.resize(have + CHUNK / 2);
-        size_t done = 0;
-        int r = mpg123_read(mh, (unsigned char*)(pcm.data() + have), CHUNK, &done);
-        pcm.resize(have + done / 2);
-        if (r == MPG123_NEW_FORMAT) {
-            long rate;
-            int channels, encoding;
-            mpg123_getformat(mh, &rate, &channels, &encoding);
-            if (out->channels && (rate != out->rate || channels != out->channels))
-                return BASS_ERROR_FORMAT;
-            out->rate = rate;
-            out->channels = channels;
-        } else if (r != MPG123_OK) {
-            break;  // the end, or damage past which nothing decodes: keep what came before
-        }
+struct BassDecoder {
+    std::vector<uint8_t> mp3;  // our own copy: the caller's block may go once Begin returns
+    MemorySource src;
+    mpg123_handle* mh;
+    long rate;
+    int channels;
+    size_t decodedBytes;
+    int ended;  // the code the first chunks ended with, handed out by the next BassDecodeMore
+};
+
+static const size_t CHUNK = 32768;
+
+// One chunk of samples appended to `pcm`. The stream keeps the format of its first frame; a
+// change of rate or channels is refused. BASS_OK while more may follow; BASS_ERROR_UNKNOWN at
+// the end, or at damage past which nothing decodes (what came before stays).
+static int DecodeChunk(BassDecoder* d, std::vector<int16_t>* pcm) {
+    if (d->decodedBytes + CHUNK > MAX_PCM_BYTES) return BASS_ERROR_MEM;
+    size_t have = pcm->size();
+    pcm->resize(have + CHUNK / 2);
+    size_t done = 0;
+    int r = mpg123_read(d->mh, (unsigned char*)(pcm->data() + have), CHUNK, &done);
+    pcm->resize(have + done / 2);
+    d->decodedBytes += done;
+    if (r == MPG123_NEW_FORMAT) {
+        long rate;
+        int channels, encoding;
+        mpg123_getformat(d->mh, &rate, &channels, &encoding);
+        if (d->channels && (rate != d->rate || channels != d->channels)) return BASS_ERROR_FORMAT;
+        d->rate = rate;
+        d->channels = channels;
+        return BASS_OK;
     }
-    if (out->channels == 0 || pcm.size() < (size_t)out->channels) return BASS_ERROR_FORMAT;
-    out->frames = (uint32_t)(pcm.size() / out->channels);
-    pcm.resize((size_t)out->frames * out->channels);
-    pcm.shrink_to_fit();
+    return r == MPG123_OK ? BASS_OK : BASS_ERROR_UNKNOWN;
+}
+
+void BassDecodeEnd(BassDecoder* d) {
+    if (!d) return;
+    if (d->mh) {
+        mpg123_close(d->mh);
+        mpg123_delete(d->mh);
+    }
+    delete d;
+}
+
+int BassDecodeBegin(const uint8_t* data, size_t size, BassDecoder** decoder, BassPcm* first) {
+    *decoder = nullptr;
+    *first = BassPcm{};
+    if (!data || size == 0) return BASS_ERROR_FORMAT;
+    mpg123_init();
+    BassDecoder* d = new (std::nothrow) BassDecoder{};
+    if (!d) return BASS_ERROR_MEM;
+    d->mp3.assign(data, data + size);
+    d->src = MemorySource{d->mp3.data(), size, 0};
+    d->mh = mpg123_new(nullptr, nullptr);
+    if (!d->mh) {
+        BassDecodeEnd(d);
+        return BASS_ERROR_MEM;
+    }
+    if (!SetupDecoder(d->mh) || mpg123_open_handle(d->mh, &d->src) != MPG123_OK) {
+        mpg123_delete(d->mh);
+        d->mh = nullptr;
+        BassDecodeEnd(d);
+        return BASS_ERROR_FORMAT;
+    }
+    int code = BASS_OK;
+    while (code == BASS_OK && (d->channels == 0 || first->samples.size() < (size_t)d->channels))
+        code = DecodeChunk(d, &first->samples);
+    if (d->channels == 0 || first->samples.size() < (size_t)d->channels) {
+        BassDecodeEnd(d);
+        *first = BassPcm{};
+        return code == BASS_ERROR_MEM ? code : BASS_ERROR_FORMAT;
+    }
+    first->channels = d->channels;
+    first->rate = d->rate;
+    d->ended = code;
+    *decoder = d;
     return BASS_OK;
 }
 
+int BassDecodeMore(BassDecoder* d, std::vector<int16_t>* pcm) {
+    return d->ended != BASS_OK ? d->ended : DecodeChunk(d, pcm);
+}
+
 int BassDecodeMp3(const uint8_t* data, size_t size, BassPcm* out) {
-    *out = BassPcm{};
-    if (!data || size == 0) return BASS_ERROR_FORMAT;
-    mpg123_init();
-    mpg123_handle* mh = mpg123_new(nullptr, nullptr);
-    if (!mh) return BASS_ERROR_MEM;
-    MemorySource src = {data, size, 0};
-    int code = BASS_ERROR_FORMAT;
-    if (SetupDecoder(mh) && mpg123_open_handle(mh, &src) == MPG123_OK) {
-        code = DecodeAll(mh, out);
-        mpg123_close(mh);
+    BassDecoder* d = nullptr;
+    int code = BassDecodeBegin(data, size, &d, out);
+    if (code != BASS_OK) return code;
+    int more;
+    while ((more = BassDecodeMore(d, &out->samples)) == BASS_OK) {
     }
-    mpg123_delete(mh);
-    if (code != BASS_OK) *out = BassPcm{};
-    return code;
+    BassDecodeEnd(d);
+    if (more == BASS_ERROR_FORMAT || more == BASS_ERROR_MEM) {
+        *out = BassPcm{};
+        return more;
+    }
+    BassPcmSettle(out);
+    out->samples.shrink_to_fit();
+    return BASS_OK;
 }

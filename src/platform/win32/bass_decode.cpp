@@ -96,3 +96,14 @@ int BassDecodeMp3(const uint8_t* data, size_t size, BassPcm* out) {
     memcpy(out->samples.data(), pcm.data() + skip * frameBytes, (size_t)keep * frameBytes);
     return BASS_OK;
 }
+
+// The system's codec is fast enough to decode the whole stream at once: no decoder is handed
+// back, so no thread decodes the rest.
+int BassDecodeBegin(const uint8_t* data, size_t size, BassDecoder** decoder, BassPcm* first) {
+    *decoder = nullptr;
+    return BassDecodeMp3(data, size, first);
+}
+
+int BassDecodeMore(BassDecoder*, std::vector<int16_t>*) { return BASS_ERROR_UNKNOWN; }
+
+void BassDecodeEnd(BassDecoder*) {}
