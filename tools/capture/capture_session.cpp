@@ -43,6 +43,8 @@ static void ApplyScale(int scale) {
 void CapturePrepare(const std::string& exePath, int scale) {
     Scale = scale;
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    // No events are taken here, so Ctrl-C and SIGTERM must keep ending the process.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SetMessageBoxHook(AnswerBox);
     ExePath = exePath;
     PlatformExePathOverride = ExePath.c_str();

@@ -4,6 +4,7 @@
 // folder that holds vernalis and Data/.
 #include <sys/stat.h>
 #include <cerrno>
+#include <csignal>
 #include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
@@ -74,12 +75,25 @@ static std::string FramePath(const std::string& out, uint64_t k) {
     return out + name;
 }
 
+// An export stopped with Ctrl-C or SIGTERM takes its temporary soundtrack with it.
+static char TemporaryFile[4096];
+
+static void RemoveTemporaryAndDie(int sig) {
+    if (TemporaryFile[0]) unlink(TemporaryFile);
+    signal(sig, SIG_DFL);
+    raise(sig);
+}
+
 static std::string TemporarySoundtrackPath() {
     const char* dir = getenv("TMPDIR");
     std::string path = std::string(dir && *dir ? dir : "/tmp") + "/vernalis-soundtrack-XXXXXX.mp3";
+    if (path.size() >= sizeof TemporaryFile) return "";
     int fd = mkstemps(path.data(), 4);
     if (fd < 0) return "";
     close(fd);
+    snprintf(TemporaryFile, sizeof TemporaryFile, "%s", path.c_str());
+    signal(SIGINT, RemoveTemporaryAndDie);
+    signal(SIGTERM, RemoveTemporaryAndDie);
     return path;
 }
 
