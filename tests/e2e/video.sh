@@ -24,6 +24,11 @@ awk -v v="$video" -v a="$audio" 'BEGIN { d = v - a; if (d < 0) d = -d; exit !(d 
 grep -q "frame 11/11" "$work/err" || fail "no progress bar"
 [ -z "$(ls "$work/tmp")" ] || fail "temporary soundtrack left behind"
 
+# --scale 2: the same video at 1280x960.
+"$capture" --scale 2 --from $from --to $((from + 17640)) --fps 5 --out "$work/big.mkv" 2>"$work/err" || fail "scale 2"
+size=$(ffprobe -v error -select_streams v -show_entries stream=width,height -of csv=p=0 "$work/big.mkv")
+[ "$size" = "1280,960" ] || fail "scale 2 video is $size, not 1280,960"
+
 timeout 60 "$capture" --from 0 --to 88200 --fps 5 --out "$work/none/clip.mkv" 2>"$work/err"
 rc=$?
 [ $rc = 124 ] && fail "hung on a failing ffmpeg"
