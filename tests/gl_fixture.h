@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <cstdint>
 #include <vector>
+#include "fx/mesh.h"
 #include "shell/shell.h"
 #include "test_support.h"
 
@@ -47,6 +48,7 @@ protected:
         BoxesStop();
     }
     static void TearDownTestSuite() {
+        MeshForgetCompiled();
         DestroyDemoWindow();
         ResetShell();
     }

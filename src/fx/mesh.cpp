@@ -1,5 +1,7 @@
 #include "fx/mesh.h"
 #include <GL/gl.h>
+#include <cstring>
+#include <vector>
 
 bool GeometryOff = false;
 
@@ -21,10 +23,54 @@ static void LeaveCurrent(const Model* model, int n, bool textured) {
     if (textured && n > 0) glTexCoord2f(model->faces[n - 1].corners[2].u, model->faces[n - 1].corners[2].v);
 }
 
+// A model is compiled into a display list the first time it is drawn, with a copy of the faces
+// it was made from; one whose faces have changed since (the morph) is sent face by face from
+// then on. The list holds exactly the calls below, so the pixels are the same.
+struct CompiledModel {
+    const Model* model;
+    bool textured;
+    GLuint list;  // 0: the model changes, draw it face by face
+    std::vector<ModelFace> faces;
+};
+static std::vector<CompiledModel> Compiled;
+
+void MeshForgetCompiled() { Compiled.clear(); }
+
+static void EmitWireframe(const Model* model, int n);
+static void EmitTextured(const Model* model, int n);
+
+static void DrawCompiled(const Model* model, int n, bool textured) {
+    void (*emit)(const Model*, int) = textured ? EmitTextured : EmitWireframe;
+    CompiledModel* entry = nullptr;
+    for (CompiledModel& c : Compiled)
+        if (c.model == model && c.textured == textured) entry = &c;
+    if (entry && entry->list && entry->faces.size() == (size_t)n &&
+        memcmp(entry->faces.data(), model->faces, n * sizeof(ModelFace)) == 0) {
+        glCallList(entry->list);
+        return;
+    }
+    if (entry) {  // changed since it was compiled: it changes, so no list from now on
+        if (entry->list) glDeleteLists(entry->list, 1);
+        entry->list = 0;
+        entry->faces.clear();
+        return emit(model, n);
+    }
+    GLuint list = glGenLists(1);
+    if (list == 0) return emit(model, n);
+    Compiled.push_back({model, textured, list, std::vector<ModelFace>(model->faces, model->faces + n)});
+    glNewList(list, GL_COMPILE_AND_EXECUTE);
+    emit(model, n);
+    glEndList();
+}
+
 void DrawModel(const Model* model, float tx, float ty, float tz, float rx, float ry, float rz) {
     ApplyPlacement(tx, ty, tz, rx, ry, rz);
     int n = FaceLimit(model->faceCount);  // a record filled by hand may claim more
     if (GeometryOff) return LeaveCurrent(model, n, false);
+    DrawCompiled(model, n, false);
+}
+
+static void EmitWireframe(const Model* model, int n) {
     for (int i = 0; i < n; i++) {
         const ModelVertex* c = model->faces[i].corners;
         glBegin(GL_LINES);
@@ -39,6 +85,10 @@ void DrawModelTextured(const Model* model, float tx, float ty, float tz, float r
     ApplyPlacement(tx, ty, tz, rx, ry, rz);
     int n = FaceLimit(model->faceCount);  // a record filled by hand may claim more
     if (GeometryOff) return LeaveCurrent(model, n, true);
+    DrawCompiled(model, n, true);
+}
+
+static void EmitTextured(const Model* model, int n) {
     for (int i = 0; i < n; i++) {
         const ModelVertex* c = model->faces[i].corners;
         glBegin(GL_TRIANGLES);

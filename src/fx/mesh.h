@@ -9,6 +9,10 @@ void DrawModel(const Model* model, float tx, float ty, float tz, float rx, float
 void DrawModelTextured(const Model* model, float tx, float ty, float tz, float rx, float ry,
                        float rz);
 
+// Models are drawn from display lists of the current context, compiled on first use: forget
+// them before that context goes, so a later context compiles its own.
+void MeshForgetCompiled();
+
 // While true, the drawing routines of the toolkit (models and particles) apply their
 // placement, advance their animation and leave the GL state as a drawn frame does, but send
 // no geometry: the capture tool draws the frames before a still this way.

@@ -8,6 +8,7 @@
 #include "capture/capture.h"
 #include "demo/demo.h"
 #include "fx/font.h"
+#include "fx/mesh.h"
 #include "music/music.h"
 #include "pack/tpack.h"
 #include "platform/platform_testing.h"
@@ -159,6 +160,7 @@ bool CaptureRead(std::vector<uint8_t>* rgb) {
 }
 
 void CaptureStop() {
+    MeshForgetCompiled();
     if (PixelBuffers[0]) DeleteBuffers(2, PixelBuffers);
     PixelBuffers[0] = PixelBuffers[1] = 0;
     ReadsStarted = ReadsFinished = 0;
