@@ -82,22 +82,26 @@ static void Step(Particle* p) {
     if (p->life < 0 && ParticleRespawn) Respawn(p);
 }
 
-// Geometry off: the same state calls once, the last quad's colour and mapping left current,
-// every step taken.
+// The state every particle's quad is drawn with, set once before the first active one: the
+// calls repeat nothing for the ones after it, and are left in force for what the caller draws
+// next.
+static void SetParticleState() {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
+    glDisable(GL_DEPTH_TEST);
+}
+
+// Geometry off: the last quad's colour and mapping left current, every step taken.
 static void StepUnseen() {
     bool any = false;
     float last[4] = {0, 0, 0, 0};
     for (int i = 0; i < PARTICLE_COUNT; i++) {
         Particle* p = &Particles[i];
         if (!p->active) continue;
-        if (!any) {
-            glEnable(GL_BLEND);
-            glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-            glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-            glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
-            glDisable(GL_DEPTH_TEST);
-            any = true;
-        }
+        if (!any) SetParticleState();
+        any = true;
         last[0] = p->r, last[1] = p->g, last[2] = p->b, last[3] = p->life;
         Step(p);
     }
@@ -112,15 +116,12 @@ void ParticlesDraw() {
         glEnable(GL_DEPTH_TEST);
         return;
     }
+    bool any = false;
     for (int i = 0; i < PARTICLE_COUNT; i++) {
         Particle* p = &Particles[i];
         if (!p->active) continue;
-        // Set per particle, and left in force for whatever the caller draws next.
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-        glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-        glHint(GL_POINT_SMOOTH_HINT, GL_NICEST);
-        glDisable(GL_DEPTH_TEST);
+        if (!any) SetParticleState();
+        any = true;
         DrawQuad(p);
         Step(p);
     }
