@@ -1,6 +1,6 @@
 // The audio library's calls: version, start-up and output control, the one stream and its
 // position. All of them are made from the main thread; only the channel is shared with the
-// output's thread, under BassLock.
+// output's thread and the thread that decodes the rest of the stream, under BassLock.
 #include <cstdio>
 #include <thread>
 #include "platform/bass_internal.h"

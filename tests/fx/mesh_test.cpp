@@ -147,3 +147,28 @@ TEST_F(MeshDraw, TexturedDrawLeavesTexturingToTheCaller) {
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
     glDeleteTextures(1, &tex);
 }
+
+// A model is drawn again from what it was compiled into only while its faces are unchanged:
+// a face moved after the first draw shows where it is now, in both kinds of drawing; the
+// current texture coordinate is the last corner's either way.
+TEST_F(MeshDraw, ChangedFacesAreDrawnAsTheyAreNow) {
+    for (bool textured : {false, true}) {
+        void (*wire)() = [] { DrawModel(&TestModel, 0, 0, 0, 0, 0, 0); };
+        void (*filled)() = [] { DrawModelTextured(&TestModel, 0, 0, 0, 0, 0, 0); };
+        void (*draw)() = textured ? filled : wire;
+        GLenum type = textured ? GL_3D_COLOR_TEXTURE : GL_3D;
+        std::vector<float> first = Feedback(type, draw);
+        EXPECT_EQ(Feedback(type, draw), first) << textured;  // unchanged: the same stream again
+        TestModel.faces[0].corners[1].x = 0.25f;
+        TestModel.faces[0].corners[2].u = 0.75f;
+        std::vector<float> moved = Feedback(type, draw);
+        ASSERT_EQ(moved.size(), first.size());
+        ExpectCorner(&moved[textured ? 2 + 11 : 4], 1);  // after the tokens and corner 0
+        GLfloat st[4];
+        glGetFloatv(GL_CURRENT_TEXTURE_COORDS, st);
+        if (textured) {
+            EXPECT_FLOAT_EQ(st[0], 0.75f);
+        }
+        SetUp();  // the face as it was, for the other kind of drawing
+    }
+}
