@@ -2,7 +2,6 @@
 // order), each timed, up to the first frame drawn and finished.
 #include <GL/gl.h>
 #include <cstdio>
-#include <ctime>
 #include "capture/capture.h"
 #include "demo/demo.h"
 #include "fx/font.h"
@@ -10,11 +9,7 @@
 #include "pack/tpack.h"
 #include "platform/platform_testing.h"
 
-static double MonotonicMs() {
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1000.0 + now.tv_nsec / 1e6;
-}
+static double MonotonicMs() { return PlatformMonotonicNs() / 1e6; }
 
 static double Last;
 
