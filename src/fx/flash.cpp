@@ -8,8 +8,25 @@ static const float QUAD_DEPTH = -0.2f;
 
 float FlashAlpha(uint32_t level) { return 1.0f - (float)level * 0.001f; }
 
+// A quad whose alpha clamps to 0, blended by source alpha onto what is there, leaves every
+// pixel as it was: its full-view fill is skipped. Scenes keep calling their fades long after
+// they have faded out.
+static bool LeavesPictureAsItIs(float alpha) {
+    if (alpha > 0 || glIsEnabled(GL_LIGHTING) || glIsEnabled(GL_TEXTURE_2D)) return false;
+    GLint source = 0, dest = 0;
+    glGetIntegerv(GL_BLEND_SRC, &source);
+    glGetIntegerv(GL_BLEND_DST, &dest);
+    return source == GL_SRC_ALPHA && (dest == GL_ONE || dest == GL_ONE_MINUS_SRC_ALPHA);
+}
+
 static void Overlay(float r, float g, float b, uint32_t level) {
     float alpha = FlashAlpha(level);
+    if (LeavesPictureAsItIs(alpha)) {
+        glColor4f(r, g, b, alpha);
+        glEnable(GL_DEPTH_TEST);
+        glDisable(GL_BLEND);
+        return;
+    }
     glPushMatrix();
     glTranslatef(0, 0, QUAD_DEPTH);
     glEnable(GL_BLEND);
