@@ -40,7 +40,7 @@ static void EmitWireframe(const Model* model, int n);
 static void EmitTextured(const Model* model, int n);
 
 static void DrawCompiled(const Model* model, int n, bool textured) {
-    if (n <= 0 || !model->faces) return;  // nothing to send, nothing to compile
+    if (n <= 0) return;  // nothing to send; an empty copy would compare through a null pointer
     void (*emit)(const Model*, int) = textured ? EmitTextured : EmitWireframe;
     CompiledModel* entry = nullptr;
     for (CompiledModel& c : Compiled)
