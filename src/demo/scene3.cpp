@@ -32,6 +32,7 @@ bool Scene3Init() {
     if (!LoadModelFile("Data\\Tubo.3ds", &ModelTubo, "Data\\Tubo.3ds not found!")) return false;
     for (const auto& t : TEXTURES)
         if (!LoadPackTexture(t.entry, t.texture)) return false;
+    ParticlesUseSprite(TexParticle.pixels, TexParticle.width, TexParticle.height, (int)TexParticle.bpp / 8);
     ParticlesInit();
     return true;
 }

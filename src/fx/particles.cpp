@@ -1,5 +1,6 @@
 #include "fx/particles.h"
 #include <GL/gl.h>
+#include <algorithm>
 #include "fx/mesh.h"
 
 Particle Particles[PARTICLE_COUNT];
@@ -46,13 +47,47 @@ void ParticlesInit() {
     }
 }
 
+float ParticleLitBox[4] = {0, 0, 1, 1};
+
+// A sample at u blends the texels either side of u * size - 0.5, so light from texels lo..hi
+// reaches only samples strictly inside ((lo - 0.5) / size, (hi + 1.5) / size). A lit area that
+// touches an edge keeps the whole range: the sprite repeats, so the far edge's texels reach
+// round.
+static void LitRange(int lo, int hi, int size, float* from, float* to) {
+    if (lo <= 0 || hi >= size - 1) return;
+    *from = (lo - 0.5f) / size;
+    *to = (hi + 1.5f) / size;
+}
+
+void ParticlesUseSprite(const uint8_t* pixels, int width, int height, int bytesPerTexel) {
+    ParticleLitBox[0] = ParticleLitBox[1] = 0, ParticleLitBox[2] = ParticleLitBox[3] = 1;
+    if (!pixels || width <= 0 || height <= 0 || bytesPerTexel < 3) return;
+    int x0 = width, y0 = height, x1 = -1, y1 = -1;
+    for (int y = 0; y < height; y++) {
+        const uint8_t* t = pixels + (size_t)y * width * bytesPerTexel;
+        for (int x = 0; x < width; x++, t += bytesPerTexel) {
+            if (!t[0] && !t[1] && !t[2]) continue;
+            x0 = std::min(x0, x), x1 = std::max(x1, x);
+            y0 = std::min(y0, y), y1 = std::max(y1, y);
+        }
+    }
+    if (x1 < 0) return;  // all black: keep the whole quad
+    LitRange(x0, x1, width, &ParticleLitBox[0], &ParticleLitBox[2]);
+    LitRange(y0, y1, height, &ParticleLitBox[1], &ParticleLitBox[3]);
+}
+
+// The part of the 1 x 1 quad that the lit box maps to, with the texture coordinates it has
+// there. The whole box gives the whole quad exactly (offsets of -0.5 and 0.5).
 static void DrawQuad(const Particle* p) {
+    const float* box = ParticleLitBox;
+    float left = p->x + (box[0] - 0.5f), right = p->x + (box[2] - 0.5f);
+    float bottom = p->y + (box[1] - 0.5f), top = p->y + (box[3] - 0.5f);
     glColor4f(p->r, p->g, p->b, p->life);  // life above 1 clamps to full strength
     glBegin(GL_TRIANGLE_STRIP);
-    glTexCoord2f(1, 1), glVertex3f(p->x + 0.5f, p->y + 0.5f, p->z);
-    glTexCoord2f(0, 1), glVertex3f(p->x - 0.5f, p->y + 0.5f, p->z);
-    glTexCoord2f(1, 0), glVertex3f(p->x + 0.5f, p->y - 0.5f, p->z);
-    glTexCoord2f(0, 0), glVertex3f(p->x - 0.5f, p->y - 0.5f, p->z);
+    glTexCoord2f(box[2], box[3]), glVertex3f(right, top, p->z);
+    glTexCoord2f(box[0], box[3]), glVertex3f(left, top, p->z);
+    glTexCoord2f(box[2], box[1]), glVertex3f(right, bottom, p->z);
+    glTexCoord2f(box[0], box[1]), glVertex3f(left, bottom, p->z);
     glEnd();
 }
 

@@ -25,6 +25,15 @@ extern bool ParticleRespawn;        // dead particles are reborn while set; init
 extern uint32_t ParticleRandState;  // starts at 1; tests may set it back
 int ParticleRand();
 
+// Learns the sprite's lit box (the texels that are not black) from its pixels: R, G, B first
+// in each texel, row 0 at texture coordinate 0. Light added from a black texel is nothing, so
+// each particle is then drawn as the part of its quad that the lit box (widened by the reach of
+// linear filtering) maps to: a third of the pixels to shade for the generated sprite, the same
+// light to within rounding (a channel may differ by a step where the smaller quad's
+// interpolation rounds the other way).
+void ParticlesUseSprite(const uint8_t* pixels, int width, int height, int bytesPerTexel);
+extern float ParticleLitBox[4];  // u0, v0, u1, v1 of the part drawn; the whole sprite until learned
+
 void ParticlesInit();   // fills the array once
 void ParticlesDraw();   // draws every active particle and advances it one step
 void ParticlesReset();  // every particle back to the origin with a fresh burst velocity

@@ -12,6 +12,7 @@ static void FreshFountain() {
     ParticleRandState = 1;
     ParticleColorIndex = 0;
     ParticleRespawn = true;
+    ParticlesUseSprite(nullptr, 0, 0, 0);
 }
 
 static void ExpectColor(const Particle& p, int index) {
@@ -218,4 +219,77 @@ TEST_F(ParticleDraw, DeadParticlesFallOnUntilRespawnIsBackOn) {
     EXPECT_EQ(p.life, 1.0f);
     EXPECT_EQ(p.y, 0.0f);
     EXPECT_EQ(ParticleColorIndex, 1);
+}
+
+// The lit box: texels lo..hi of n reach samples in ((lo - 0.5) / n, (hi + 1.5) / n); columns
+// and rows apart, the texel stride honoured; a lit edge (the sprite repeats), an all-black or a
+// missing picture keeps the whole quad.
+TEST(ParticleSprite, LitBoxIsTheLitTexelsWidenedByTheFilter) {
+    const int w = 64, h = 32;
+    std::vector<uint8_t> rgba(w * h * 4, 0);
+    auto light = [&](int x, int y) { rgba[(y * w + x) * 4 + 1] = 1; };
+    light(15, 20), light(48, 9), light(30, 22);
+    ParticlesUseSprite(rgba.data(), w, h, 4);
+    EXPECT_FLOAT_EQ(ParticleLitBox[0], 14.5f / w);
+    EXPECT_FLOAT_EQ(ParticleLitBox[1], 8.5f / h);
+    EXPECT_FLOAT_EQ(ParticleLitBox[2], 49.5f / w);
+    EXPECT_FLOAT_EQ(ParticleLitBox[3], 23.5f / h);
+
+    light(0, 9);  // touches the left edge: columns whole, rows still trimmed
+    ParticlesUseSprite(rgba.data(), w, h, 4);
+    EXPECT_EQ(ParticleLitBox[0], 0.0f);
+    EXPECT_EQ(ParticleLitBox[2], 1.0f);
+    EXPECT_FLOAT_EQ(ParticleLitBox[1], 8.5f / h);
+
+    std::vector<uint8_t> black(w * h * 3, 0);
+    ParticlesUseSprite(black.data(), w, h, 3);
+    EXPECT_EQ(ParticleLitBox[0], 0.0f);
+    EXPECT_EQ(ParticleLitBox[3], 1.0f);
+    ParticlesUseSprite(nullptr, w, h, 3);
+    EXPECT_EQ(ParticleLitBox[1], 0.0f);
+    EXPECT_EQ(ParticleLitBox[2], 1.0f);
+}
+
+// Drawn through the lit box, a soft round sprite (black beyond a radius, as the demo's) gives
+// the light of the whole quad: the same pixels lit, each channel within one step.
+TEST_F(ParticleDraw, LitBoxDrawsTheLightOfTheWholeQuad) {
+    const int n = 32;
+    std::vector<uint8_t> sprite(n * n * 3, 0);
+    for (int y = 0; y < n; y++)
+        for (int x = 0; x < n; x++) {
+            float dx = x + 0.5f - n / 2, dy = y + 0.5f - n / 2, d2 = dx * dx + dy * dy;
+            uint8_t v = d2 < 64 ? (uint8_t)(255 * (1 - d2 / 64)) : 0;
+            sprite[(y * n + x) * 3] = v, sprite[(y * n + x) * 3 + 1] = v / 2;
+        }
+    GLuint id = 0;
+    glGenTextures(1, &id);
+    glBindTexture(GL_TEXTURE_2D, id);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, n, n, 0, GL_RGB, GL_UNSIGNED_BYTE, sprite.data());
+    glEnable(GL_TEXTURE_2D);
+    glTranslatef(0, 0, -2);  // the quad about 240 pixels across
+    std::vector<Pixel> frames[2];
+    for (int pass = 0; pass < 2; pass++) {
+        ParticlesUseSprite(pass ? sprite.data() : nullptr, n, n, 3);
+        Particle& p = Only(0, 1, 0.01f);
+        p.x = 0.3f, p.y = -0.2f, p.xi = p.yi = 0, p.yg = 0;
+        glClear(GL_COLOR_BUFFER_BIT);
+        ParticlesDraw();
+        frames[pass] = ReadFrame();
+    }
+    EXPECT_LT(ParticleLitBox[2] - ParticleLitBox[0], 0.6f);  // trimmed, or this proves nothing
+    EXPECT_GT(CountLit(frames[0], 0, 480), 10000);
+    int worst = 0, litDiffer = 0;
+    for (size_t i = 0; i < frames[0].size(); i++) {
+        const Pixel &a = frames[0][i], &b = frames[1][i];
+        worst = std::max({worst, abs(a.r - b.r), abs(a.g - b.g), abs(a.b - b.b)});
+        litDiffer += (a.r || a.g || a.b) != (b.r || b.g || b.b);
+    }
+    EXPECT_LE(worst, 1);
+    EXPECT_EQ(litDiffer, 0);
+    ParticlesUseSprite(nullptr, 0, 0, 0);
+    glDisable(GL_TEXTURE_2D);
+    glDeleteTextures(1, &id);
 }
