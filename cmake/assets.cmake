@@ -34,9 +34,4 @@ add_custom_command(OUTPUT ${PACK_FILE}
   COMMENT "Building the pack")
 add_custom_target(pack DEPENDS ${PACK_FILE})
 
-set(TPACK_SIZE_SOURCE ${CMAKE_BINARY_DIR}/generated/tpack_size.cpp)
-add_custom_command(OUTPUT ${TPACK_SIZE_SOURCE}
-  COMMAND ${CMAKE_COMMAND} -DPACK=${PACK_FILE} -DOUT=${TPACK_SIZE_SOURCE}
-          -P ${CMAKE_SOURCE_DIR}/cmake/tpack_size.cmake
-  DEPENDS ${PACK_FILE} ${CMAKE_SOURCE_DIR}/cmake/tpack_size.cmake
-  COMMENT "Deriving TPACK_SIZE from the pack")
+include(${CMAKE_SOURCE_DIR}/cmake/pack_program.cmake)

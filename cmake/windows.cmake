@@ -20,21 +20,12 @@ if(TPACK_DEBUG)
   target_compile_definitions(vernalis_core PUBLIC TPACK_DEBUG=1)
 endif()
 
-set(TPACK_SIZE_SOURCE ${CMAKE_BINARY_DIR}/generated/tpack_size.cpp)
-add_custom_command(OUTPUT ${TPACK_SIZE_SOURCE}
-  COMMAND ${CMAKE_COMMAND} -DPACK=${PACK_FILE} -DOUT=${TPACK_SIZE_SOURCE}
-          -P ${CMAKE_SOURCE_DIR}/cmake/tpack_size.cmake
-  DEPENDS ${PACK_FILE} ${CMAKE_SOURCE_DIR}/cmake/tpack_size.cmake
-  COMMENT "Deriving TPACK_SIZE from the pack")
+include(${CMAKE_SOURCE_DIR}/cmake/pack_program.cmake)
 
 # A GUI program: no console window opens when it is started from Explorer.
 add_executable(vernalis WIN32 src/shell/entry.cpp ${TPACK_SIZE_SOURCE})
 target_link_libraries(vernalis PRIVATE vernalis_core)
-set_target_properties(vernalis PROPERTIES LINK_DEPENDS ${PACK_FILE})
-add_custom_command(TARGET vernalis POST_BUILD
-  COMMAND sh -c "cat \"$0\" >> \"$1\"" ${PACK_FILE} $<TARGET_FILE:vernalis>
-  COMMENT "Appending the pack to vernalis.exe"
-  VERBATIM)
+append_pack(vernalis vernalis.exe)
 
 list(TRANSFORM MODEL_FILES PREPEND ${HOST_BUILD}/Data/ OUTPUT_VARIABLE MODEL_SOURCES)
 set(MODEL_OUTPUTS)

@@ -9,6 +9,10 @@ bool DemoInit();
 bool DemoFrame();
 void DemoFree();
 
+// The scenes' loaders in the order DemoInit runs them (the capture tool times each).
+typedef bool (*SceneInit)();
+extern const SceneInit SceneInits[7];
+
 bool Scene1Init();
 void Scene1Render(uint32_t elapsedMs);
 void Scene1Overlay();

@@ -9,9 +9,8 @@
 
 uint8_t HiddenPageFlag = 0;
 
-typedef bool (*SceneInit)();
 typedef void (*SceneFree)();
-static const SceneInit SceneInits[] = {Scene1Init, Scene2Init, Scene3Init, Scene4Init,
+const SceneInit SceneInits[7] = {Scene1Init, Scene2Init, Scene3Init, Scene4Init,
                                        Scene5Init, Scene6Init, Scene7Init};
 static const SceneFree SceneFrees[] = {Scene1Free, Scene2Free, Scene3Free, Scene4Free,
                                        Scene5Free, Scene6Free, Scene7Free};

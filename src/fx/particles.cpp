@@ -128,37 +128,26 @@ static void SetParticleState() {
     glDisable(GL_DEPTH_TEST);
 }
 
-// Geometry off: the last quad's colour and mapping left current, every step taken.
-static void StepUnseen() {
-    bool any = false;
-    float last[4] = {0, 0, 0, 0};
-    for (int i = 0; i < PARTICLE_COUNT; i++) {
-        Particle* p = &Particles[i];
-        if (!p->active) continue;
-        if (!any) SetParticleState();
-        any = true;
-        last[0] = p->r, last[1] = p->g, last[2] = p->b, last[3] = p->life;
-        Step(p);
-    }
-    if (!any) return;
-    glColor4fv(last);
-    glTexCoord2f(0, 0);
-}
-
+// With geometry off no quad is sent, but every step is taken and the last quad's colour and
+// its last corner's mapping are left current, as drawing them would.
 void ParticlesDraw() {
-    if (GeometryOff) {
-        StepUnseen();
-        glEnable(GL_DEPTH_TEST);
-        return;
-    }
     bool any = false;
+    float color[4] = {0, 0, 0, 0};  // of the last quad, while geometry is off
     for (int i = 0; i < PARTICLE_COUNT; i++) {
         Particle* p = &Particles[i];
         if (!p->active) continue;
         if (!any) SetParticleState();
         any = true;
-        DrawQuad(p);
+        if (GeometryOff) {
+            color[0] = p->r, color[1] = p->g, color[2] = p->b, color[3] = p->life;
+        } else {
+            DrawQuad(p);
+        }
         Step(p);
+    }
+    if (any && GeometryOff) {
+        glColor4fv(color);
+        glTexCoord2f(ParticleLitBox[0], ParticleLitBox[1]);
     }
     glEnable(GL_DEPTH_TEST);
 }

@@ -7,6 +7,8 @@ exe=$(realpath "$1")
 work=$(mktemp -d)
 trap 'kill $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
 
+. "$(dirname "$0")/wait.sh"
+
 fail() { echo "FAIL: $*"; echo "--- demo stderr:"; cat "$work/stderr" 2>/dev/null; exit 1; }
 
 start_x() {
@@ -21,24 +23,18 @@ run_case() {
   local screen=$1 expect_question=$2
   start_x "$screen"
   VERNALIS_MSGBOX_ANSWER=yes SDL_AUDIODRIVER=dummy "$exe" 2>"$work/stderr" &
-  local demo_pid=$! wid=""
-  for _ in $(seq 600); do
-    wid=$(xdotool search --name "Aurora - Vernalis" 2>/dev/null | head -n1)
-    [ -n "$wid" ] && break
-    kill -0 $demo_pid 2>/dev/null || fail "demo exited before its window opened"
-    sleep 0.1
-  done
-  [ -n "$wid" ] || fail "no window on $screen"
+  local demo_pid=$! wid="" rc=""
+  wait_window "Aurora - Vernalis" $demo_pid
+  case $? in
+    2) fail "demo exited before its window opened" ;;
+    1) fail "no window on $screen" ;;
+  esac
   kill -0 $demo_pid 2>/dev/null || fail "demo ended by itself"
   xdotool windowfocus --sync "$wid" 2>/dev/null
   # Escape is held until the demo has gone: a press released while the demo is still loading
   # would be over before the first frame looks at it.
   xdotool keydown Escape
-  local rc=""
-  for _ in $(seq 300); do
-    if ! kill -0 $demo_pid 2>/dev/null; then wait $demo_pid; rc=$?; break; fi
-    sleep 0.1
-  done
+  wait_exit $demo_pid
   xdotool keyup Escape
   [ -n "$rc" ] || { kill -9 $demo_pid; fail "Escape did not end the demo"; }
   [ "$rc" = 27 ] || fail "exit code $rc, expected 27"

@@ -14,6 +14,8 @@ work=$(mktemp -d)
 pids=()
 stop() { for p in "$@"; do kill "$p" 2>/dev/null && wait "$p" 2>/dev/null; done; return 0; }
 trap 'stop "${pids[@]}"; rm -rf "$work"' EXIT
+. "$(dirname "$0")/wait.sh"
+
 fail() { echo "FAIL: $*"; echo "--- demo stderr:"; cat "$work/stderr" 2>/dev/null; echo "--- server log:"; tail -n 20 "$work/pulse.log"; exit 1; }
 command -v pulseaudio >/dev/null && command -v parec >/dev/null || fail "pulseaudio and parec are needed (scripts/setup.sh)"
 
@@ -53,20 +55,15 @@ run_case() {
   fi
   (cd "$build" && SDL_AUDIODRIVER=pulseaudio VERNALIS_MSGBOX_ANSWER=yes exec "$exe") 2>"$work/stderr" &
   local demo=$! wid="" rc=""
-  for _ in $(seq 600); do
-    wid=$(xdotool search --name "Aurora - Vernalis" 2>/dev/null | head -n1)
-    [ -n "$wid" ] && break
-    kill -0 $demo 2>/dev/null || fail "$label: demo exited before its window opened"
-    sleep 0.1
-  done
-  [ -n "$wid" ] || fail "$label: no window"
+  wait_window "Aurora - Vernalis" $demo
+  case $? in
+    2) fail "$label: demo exited before its window opened" ;;
+    1) fail "$label: no window" ;;
+  esac
   xdotool windowfocus --sync "$wid" 2>/dev/null
   sleep 15
   xdotool keydown Escape
-  for _ in $(seq 300); do
-    if ! kill -0 $demo 2>/dev/null; then wait $demo; rc=$?; break; fi
-    sleep 0.1
-  done
+  wait_exit $demo
   xdotool keyup Escape
   [ -n "$rc" ] || { kill -9 $demo; fail "$label: Escape did not end the demo"; }
   [ "$rc" = 27 ] || fail "$label: exit code $rc, expected 27"

@@ -14,6 +14,8 @@ xvfb_pid=""
 trap '[ -n "$xvfb_pid" ] && kill $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
 export WINEDEBUG=-all VERNALIS_MSGBOX_ANSWER=yes
 
+. "$(dirname "$0")/../e2e/wait.sh"
+
 fail() { echo "FAIL: $*"; echo "--- demo stderr:"; grep -v '^ALSA' "$work/stderr" 2>/dev/null; exit 1; }
 
 # A screen without the 640x480 mode: the full-screen question comes up every time, is answered
@@ -36,14 +38,11 @@ wineserver -w 2>/dev/null
 start=$(date +%s%N)
 wine vernalis.exe 2>"$work/stderr" &
 demo_pid=$!
-wid=""
-for _ in $(seq 600); do
-  wid=$(xdotool search --name "^Aurora - Vernalis$" 2>/dev/null | head -n1)
-  [ -n "$wid" ] && break
-  kill -0 $demo_pid 2>/dev/null || fail "the program ended before its window opened"
-  sleep 0.1
-done
-[ -n "$wid" ] || fail "no window titled \"Aurora - Vernalis\""
+wait_window "^Aurora - Vernalis$" $demo_pid
+case $? in
+  2) fail "the program ended before its window opened" ;;
+  1) fail "no window titled \"Aurora - Vernalis\"" ;;
+esac
 window_ms=$((($(date +%s%N) - start) / 1000000))
 # The window's client area: the X window Wine made for it, wherever it sits on the screen.
 grab() {
@@ -81,11 +80,7 @@ xdotool windowfocus "$wid" 2>/dev/null
 # Held until the program has gone: a press and release in one batch of messages would be
 # over before a frame looks at the key.
 xdotool keydown Escape
-rc=""
-for _ in $(seq 300); do
-  if ! kill -0 $demo_pid 2>/dev/null; then wait $demo_pid; rc=$?; break; fi
-  sleep 0.1
-done
+wait_exit $demo_pid
 xdotool keyup Escape
 [ -n "$rc" ] || { kill -9 $demo_pid; fail "Escape did not end the program"; }
 [ "$rc" = 27 ] || fail "exit code $rc, expected 27"

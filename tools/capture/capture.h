@@ -3,13 +3,14 @@
 #include <cstdint>
 #include <string>
 #include <vector>
+#include "demo/cues.h"
 
 enum { CAPTURE_WIDTH = 640, CAPTURE_HEIGHT = 480, CAPTURE_MAX_SCALE = 4 };
 
 struct CaptureOptions {
     std::string exe;       // the executable whose pack is read; empty: vernalis beside the tool
     uint32_t from = 0;
-    uint32_t to = 12853247;
+    uint32_t to = TIMELINE_END - 1;
     int fps = 60;
     bool holdP = false;
     std::string out;       // FILE.png, DIR/, FILE.mp4 / FILE.mkv, or FILE.sums

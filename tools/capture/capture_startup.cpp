@@ -27,16 +27,16 @@ static bool OpenPack() {
 bool CaptureStartTimed(const std::string& exePath, double mainMs) {
     Last = mainMs;
     CapturePrepare(exePath, 1);
-    static bool (*const scenes[7])() = {Scene1Init, Scene2Init, Scene3Init, Scene4Init,
-                                        Scene5Init, Scene6Init, Scene7Init};
-    static const char* const names[7] = {"scene 1", "scene 2", "scene 3", "scene 4",
-                                         "scene 5", "scene 6", "scene 7"};
     bool ok = Step("tool", true) && Step("audio", AudioStart()) && Step("window", CaptureOpenWindow()) &&
               Step("pack", OpenPack()) &&
-              Step("soundtrack", MusicFromPack(PackFile.file, PackFile.entryOffset, PackFile.entrySize)) &&
-              Step("font", FontBuild());
+              Step("soundtrack", MusicFromPack(PackFile.file, PackFile.entryOffset, PackFile.entrySize));
     double streamMade = Last;
-    for (int i = 0; ok && i < 7; i++) ok = Step(names[i], scenes[i]());
+    ok = ok && Step("font", FontBuild());
+    for (int i = 0; ok && i < 7; i++) {
+        char name[16];
+        snprintf(name, sizeof name, "scene %d", i + 1);
+        ok = Step(name, SceneInits[i]());
+    }
     if (ok) TPACK_Close();
     ok = ok && Step("play", CapturePlay());
     if (ok) {

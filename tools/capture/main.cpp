@@ -28,11 +28,11 @@ static const char USAGE[] =
     "       vernalis-capture [--exe PATH] --bench\n"
     "       vernalis-capture --help\n";
 
-static const char HELP[] =
+static const char HELP[] =  // a format: the end of the timeline goes in
     "Renders the demo's frames offscreen; run it from the folder that holds vernalis and Data/.\n"
     "\n"
     "  --from POS, --to POS  stream positions (88200 a second) of the first and last frame;\n"
-    "                        defaults 0 and 12853247, the whole demo\n"
+    "                        defaults 0 and %u, the whole demo\n"
     "  --fps N               frames per second (1 to 1000, default 60): frame k shows position\n"
     "                        from + floor(k * 88200 / N), rounded down to even\n"
     "  --scale N             frames N times 640x480 (1 to 4): the same picture, sharper\n"
@@ -201,7 +201,8 @@ int main(int argc, char** argv) {
     std::string error;
     if (!ParseCaptureArgs(argc, argv, &options, &error)) return Usage(error);
     if (options.help) {
-        printf("%s\n%s", USAGE, HELP);
+        printf("%s\n", USAGE);
+        printf(HELP, (unsigned)(TIMELINE_END - 1));
         return 0;
     }
     std::string exe = options.exe.empty() ? ToolFolder() + "/vernalis" : options.exe;

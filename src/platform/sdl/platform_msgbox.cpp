@@ -1,19 +1,8 @@
 // Message boxes: always written to stderr, shown with SDL where a person can answer them.
 #include <SDL2/SDL.h>
-#include <cstdio>
 #include <cstring>
 #include <cstdlib>
-#include "platform/platform_testing.h"
-
-static MessageBoxHook ActiveHook = nullptr;
-
-void SetMessageBoxHook(MessageBoxHook hook) { ActiveHook = hook; }
-
-// VERNALIS_MSGBOX_ANSWER=yes|no answers every box without showing it.
-static const char* PresetAnswer() {
-    const char* answer = getenv("VERNALIS_MSGBOX_ANSWER");
-    return (answer && *answer) ? answer : nullptr;
-}
+#include "platform/msgbox_unseen.h"
 
 static bool DisplayAvailable() {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) {
@@ -48,16 +37,8 @@ static int ShowWithSdl(const char* text, const char* caption, UINT type) {
 }
 
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
-    if (!text) text = "";
-    if (!caption) caption = "Error";
-    fprintf(stderr, "%s: %s\n", caption, text);
-    fflush(stderr);
-    if (ActiveHook) return ActiveHook(owner, text, caption, type);
-    bool yesNo = (type & 0xF) == MB_YESNO;
-    if (const char* answer = PresetAnswer()) {
-        if (!yesNo) return IDOK;
-        return (answer[0] == 'y' || answer[0] == 'Y') ? IDYES : IDNO;
-    }
-    if (!DisplayAvailable()) return yesNo ? IDNO : IDOK;
+    int answer = IDOK;
+    if (MessageBoxAnsweredUnseen(owner, &text, &caption, type, &answer)) return answer;
+    if (!DisplayAvailable()) return (type & 0xF) == MB_YESNO ? IDNO : IDOK;
     return ShowWithSdl(text, caption, type);
 }
