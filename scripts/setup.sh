@@ -4,7 +4,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config git
-  libsdl2-dev libmpg123-dev libmp3lame-dev
+  libsdl2-dev libx11-dev libmpg123-dev libmp3lame-dev
   libgl-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
   libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libgtest-dev libpng-dev

@@ -36,11 +36,10 @@ pactl info >/dev/null 2>&1 || fail "the sound server did not start"
 pactl set-default-sink vernalis || fail "no null sink"
 record=(parec -d vernalis.monitor --format=s16le --rate=44100 --channels=1 --raw)
 
-Xvfb -displayfd 3 -screen 0 640x480x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=:$(cat "$work/display")
+started=no
+start_xvfb 640x480x24 && started=yes
+pids+=($xvfb_pid)
+[ $started = yes ] || fail "Xvfb did not start"
 
 "$soundcheck" decode "$build/assets/Zozivuv.mp3" "$work/track.raw" || fail "cannot decode the soundtrack"
 

@@ -20,11 +20,7 @@ fail() { echo "FAIL: $*"; echo "--- demo stderr:"; grep -v '^ALSA' "$work/stderr
 
 # A screen without the 640x480 mode: the full-screen question comes up every time, is answered
 # Yes, and the program runs in a window (Wine offers the mode change only on some starts).
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=:$(cat "$work/display")
+start_xvfb 800x600x24 || fail "Xvfb did not start"
 
 # Non-zero bytes in rows [first, last) of a 640x480 RGB frame: 0 means all black.
 lit_bytes() { tail -c +$(($2 * 1920 + 1)) "$1" | head -c $((($3 - $2) * 1920)) | tr -d '\000' | wc -c; }

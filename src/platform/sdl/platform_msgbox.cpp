@@ -3,6 +3,7 @@
 #include <cstring>
 #include <cstdlib>
 #include "platform/msgbox_unseen.h"
+#include "platform/sdl/platform_video.h"
 
 static bool DisplayAvailable() {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) {
@@ -10,8 +11,7 @@ static bool DisplayAvailable() {
         const char* wayland = getenv("WAYLAND_DISPLAY");
         return (display && *display) || (wayland && *wayland);
     }
-    const char* driver = SDL_GetCurrentVideoDriver();
-    return driver && strcmp(driver, "offscreen") != 0 && strcmp(driver, "dummy") != 0;
+    return !VideoDriverShowsNothing(SDL_GetCurrentVideoDriver());
 }
 
 static int ShowWithSdl(const char* text, const char* caption, UINT type) {

@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <cstring>
 #include "platform/sdl/keep_loaded.h"
+#include "platform/sdl/platform_video.h"
 #include "platform/sdl/platform_window.h"
 
 struct PlatformModule {
@@ -38,18 +39,6 @@ HWND PlatformWindowFromId(Uint32 id) {
     for (HWND w : Windows)
         if (w && SDL_GetWindowID(w->sdl) == id) return w;
     return nullptr;
-}
-
-static void QuitVideo() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
-
-// Leaving the video subsystem at exit puts the desktop mode back on any path out.
-static bool VideoReady() {
-    if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-    static bool quitAtExit = atexit(QuitVideo) == 0;
-    (void)quitAtExit;
-    SDL_DisableScreenSaver();
-    return true;
 }
 
 HINSTANCE GetModuleHandleA(const char*) { return &ThisModule; }
