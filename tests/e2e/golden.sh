@@ -2,7 +2,9 @@
 # Golden frames: a whole run from 0 at 4 frames per second, as vernalis-capture renders it, and
 # again with P held (scene 7's hidden layer), must give exactly the recorded frame checksums.
 # Every scene is reached with the state the earlier ones leave, so a change to drawing, state
-# order, timing or content shows here. Re-record on purpose with `tests/golden/record.sh`.
+# order, timing or content shows here. Re-record on purpose with `tests/golden/record.sh`, which
+# draws in one process; each run here is long enough to be drawn by two at once, so this also
+# holds the joined run to the one-process frames.
 set -u
 capture=$(realpath "$2")
 golden=$(cd "$(dirname "$0")/../golden" && pwd)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Video export: H.264 with the soundtrack, frame count and durations as rendered; a failing
-# ffmpeg gives a clear message and a non-zero exit instead of a hang.
+# Video export: H.264 with the soundtrack, frame count and durations as rendered, also when
+# drawn in two parts and joined; a failing ffmpeg gives a clear message and a non-zero exit
+# instead of a hang.
 set -u
 capture=$(realpath "$2")
 work=$(mktemp -d)
@@ -23,6 +24,18 @@ awk -v v="$video" -v a="$audio" 'BEGIN { d = v - a; if (d < 0) d = -d; exit !(d 
   || fail "durations disagree: video $video s, audio $audio s"
 grep -q "frame 11/11" "$work/err" || fail "no progress bar"
 [ -z "$(ls "$work/tmp")" ] || fail "temporary soundtrack left behind"
+
+# 21 s of scene 3 at 5 fps, from a frame of a run from 0: long enough to be drawn by two
+# processes at once and joined, 106 frames and 21.2 s with the sound, nothing left behind.
+long_from=$((17640 * 295))
+TMPDIR="$work/tmp" "$capture" --from $long_from --to $((long_from + 21 * 88200)) --fps 5 --out "$work/clip.mp4" \
+  2>"$work/err" || fail "long export"
+grep -q "two processes" "$work/err" || fail "a long export was drawn by one process"
+[ "$(probe v nb_frames)" = 106 ] || fail "long export: expected 106 frames, got $(probe v nb_frames)"
+video=$(probe v duration); audio=$(probe a duration)
+awk -v v="$video" -v a="$audio" 'BEGIN { d = v - a; if (d < 0) d = -d; exit !(d < 0.05 && v > 21.15 && v < 21.25) }' \
+  || fail "long export: durations disagree: video $video s, audio $audio s"
+[ -z "$(ls "$work/tmp")" ] || fail "long export: temporary files left behind"
 
 # --scale 2: the same video at 1280x960.
 "$capture" --scale 2 --from $from --to $((from + 17640)) --fps 5 --out "$work/big.mkv" 2>"$work/err" || fail "scale 2"

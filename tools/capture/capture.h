@@ -17,6 +17,7 @@ struct CaptureOptions {
     bool bench = false;
     bool help = false;  // --help or -h: print the usage and do nothing else
     int scale = 1;         // frames are scale times 640x480, the same picture sharper
+    int part = 0;  // 1 or 2: one part of a split run (VERNALIS_CAPTURE_PART), video without sound
 };
 
 enum CaptureOutput { OUT_PNG_FILE, OUT_PNG_DIR, OUT_VIDEO, OUT_SUMS };
@@ -69,6 +70,17 @@ bool VideoOpen(const CaptureOptions& options, const std::string& soundtrack, uin
                std::string* error);
 bool VideoWrite(const std::vector<uint8_t>& rgb, std::string* error);
 bool VideoClose(std::string* error);
+// The video parts named in `list` (an ffmpeg concat list) joined as they are, with the soundtrack.
+bool VideoJoin(const CaptureOptions& options, const std::string& soundtrack, uint64_t frames,
+               const std::string& list, std::string* error);
+
+// A long video or checksum run is drawn by two processes at once where that keeps every frame
+// as one process draws it: the first frame of the second part, or 0 to draw it in one.
+// VERNALIS_CAPTURE_PROCESSES=1 keeps every run in one process.
+uint64_t SplitFrame(const CaptureOptions& options, uint64_t total);
+// Draws the two parts with `self` (this tool) and joins them into options.out; the exit code.
+int RenderSplit(const CaptureOptions& options, const std::string& self, const std::string& exe, uint64_t total,
+                uint64_t m);
 
 // Frame-time benchmark: median ms per frame of each scene and of empty frames.
 void RunBench(int frames);

@@ -14,10 +14,14 @@
 #include "demo/demo.h"
 #include "platform/win32.h"
 
-static std::string ToolFolder() {
+static std::string ToolPath() {
     char path[4096];
     DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string tool(path, length);
+    return std::string(path, length);
+}
+
+static std::string ToolFolder() {
+    std::string tool = ToolPath();
     size_t slash = tool.rfind('/');
     return slash == std::string::npos ? std::string(".") : tool.substr(0, slash);
 }
@@ -46,7 +50,11 @@ static const char HELP[] =  // a format: the end of the timeline goes in
     "A still at POS, and the first frame of a range from POS, show what playing from 0 at the\n"
     "same --fps shows there: the frames such a run draws before POS are drawn unseen first, so\n"
     "scenes, fountain and morph have moved on as far. Where POS is one of that run's positions\n"
-    "the still is exactly its frame. This takes a few seconds deep into the demo.\n";
+    "the still is exactly its frame. This takes a few seconds deep into the demo.\n"
+    "\n"
+    "A video or checksum run of 20 s or more whose frames are those of a run from 0 is drawn by\n"
+    "two processes at once, the second from the state such a run brings, and joined: the same\n"
+    "frames, sooner on two cores. VERNALIS_CAPTURE_PROCESSES=1 keeps it in one process.\n";
 
 static int Usage(const std::string& error) {
     fprintf(stderr, "vernalis-capture: %s\n%s", error.c_str(), USAGE);
@@ -147,7 +155,7 @@ static bool DrawAll(const CaptureOptions& options, FrameSink* sink, uint64_t tot
             return false;
         }
         if (!OutputFrame(options, sink, k - 1, rgb)) return false;
-        if (total > 1) Progress(k, total, startMs);
+        if (total > 1 && options.part != 2) Progress(k, total, startMs);
     }
     return true;
 }
@@ -160,8 +168,9 @@ static int RenderFrames(const CaptureOptions& options) {
                 options.from, (unsigned)TIMELINE_END);
         return 1;
     }
-    std::string soundtrack = sink.kind == OUT_VIDEO ? TemporarySoundtrackPath() : "";
-    if (sink.kind == OUT_VIDEO && (soundtrack.empty() || !CaptureSoundtrack(soundtrack, &sink.error) ||
+    std::string soundtrack = sink.kind == OUT_VIDEO && !options.part ? TemporarySoundtrackPath() : "";
+    if (sink.kind == OUT_VIDEO && ((!options.part && soundtrack.empty()) ||
+                                   (!options.part && !CaptureSoundtrack(soundtrack, &sink.error)) ||
                                    !VideoOpen(options, soundtrack, total, &sink.error))) {
         fprintf(stderr, "vernalis-capture: %s\n", sink.error.c_str());
         remove(soundtrack.c_str());
@@ -173,7 +182,7 @@ static int RenderFrames(const CaptureOptions& options) {
         return 1;
     }
     bool ok = DrawAll(options, &sink, total);
-    if (total > 1) fprintf(stderr, "\n");
+    if (total > 1 && options.part != 2) fprintf(stderr, "\n");
     if (sink.sums && fclose(sink.sums) != 0 && ok) {
         ok = false;
         sink.error = "cannot write " + options.out;
@@ -190,8 +199,9 @@ static int RenderFrames(const CaptureOptions& options) {
         fprintf(stderr, "vernalis-capture: %s\n", sink.error.c_str());
         return 1;
     }
-    fprintf(stderr, "vernalis-capture: wrote %llu frame%s to %s\n", (unsigned long long)total,
-            total == 1 ? "" : "s", options.out.c_str());
+    if (!options.part)
+        fprintf(stderr, "vernalis-capture: wrote %llu frame%s to %s\n", (unsigned long long)total,
+                total == 1 ? "" : "s", options.out.c_str());
     return 0;
 }
 
@@ -209,6 +219,13 @@ int main(int argc, char** argv) {
     if (access(exe.c_str(), R_OK) != 0) return Usage("cannot read the executable " + exe);
     if (!options.bench && options.out.back() == '/' && !MakeFolder(options.out, &error))
         return Usage(error);
+    const char* part = getenv("VERNALIS_CAPTURE_PART");
+    options.part = part ? atoi(part) : 0;
+    if (!options.bench && !options.part) {
+        uint64_t total = CaptureFrameCount(options);
+        uint64_t cut = SplitFrame(options, total);
+        if (cut) return RenderSplit(options, ToolPath(), exe, total, cut);
+    }
     if (options.bench ? !CaptureStartTimed(exe, mainMs) : !CaptureStart(exe, options.scale)) {
         fprintf(stderr, "vernalis-capture: the demo could not start (see the messages above)\n");
         CaptureStop();
