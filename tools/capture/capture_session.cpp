@@ -80,7 +80,9 @@ bool CaptureFrame(uint32_t position, bool holdP) {
 }
 
 // Two pixel buffers in turn: the frame just drawn is read into one while the one before is
-// copied out, so drawing the next frame need not wait for the read-back.
+// copied out, so where the driver reads asynchronously drawing the next frame need not wait.
+// llvmpipe does not: any read waits until every frame sent is rasterised (with offscreen
+// targets and fences too), which is why long runs are drawn by two processes instead.
 static PFNGLGENBUFFERSPROC GenBuffers;
 static PFNGLBINDBUFFERPROC BindBuffer;
 static PFNGLBUFFERDATAPROC BufferData;
