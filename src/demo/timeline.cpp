@@ -11,7 +11,7 @@ uint8_t HiddenPageFlag = 0;
 
 typedef void (*SceneFree)();
 const SceneInit SceneInits[7] = {Scene1Init, Scene2Init, Scene3Init, Scene4Init,
-                                       Scene5Init, Scene6Init, Scene7Init};
+                                 Scene5Init, Scene6Init, Scene7Init};
 static const SceneFree SceneFrees[] = {Scene1Free, Scene2Free, Scene3Free, Scene4Free,
                                        Scene5Free, Scene6Free, Scene7Free};
 

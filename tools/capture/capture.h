@@ -74,6 +74,15 @@ bool VideoClose(std::string* error);
 bool VideoJoin(const CaptureOptions& options, const std::string& soundtrack, uint64_t frames,
                const std::string& list, std::string* error);
 
+// Temporary files of an export: TemporaryPath makes the file or, for a name ending in XXXXXX,
+// the folder $TMPDIR/NAME (XXXXXX made unique), TemporaryIn only names a file in such a folder;
+// "" on failure. Ctrl-C or SIGTERM stops the helper processes named (slots 0 and 1; -1: none),
+// removes every temporary and ends the tool; RemoveTemporaries removes them all now.
+std::string TemporaryPath(const char* name);
+std::string TemporaryIn(const std::string& folder, const char* name);
+void TemporaryHelper(int slot, int pid);
+void RemoveTemporaries();
+
 // A long video or checksum run is drawn by two processes at once where that keeps every frame
 // as one process draws it: the first frame of the second part, or 0 to draw it in one.
 // VERNALIS_CAPTURE_PROCESSES=1 keeps every run in one process.

@@ -10,7 +10,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include "capture/capture.h"
 
 // Work per frame of each scene in ms: CPU from --bench on a 2-core llvmpipe machine, plus
@@ -59,11 +58,11 @@ uint64_t SplitFrame(const CaptureOptions& options, uint64_t total) {
         sysconf(_SC_NPROCESSORS_ONLN) < 2 ||
         CaptureFramePosition(options.from, total - 1, options.fps) - options.from < MIN_SPLIT_SPAN)
         return 0;
-    double all = 0, sum = 0;
+    double all = 0;
     for (uint64_t k = 0; k < total; k++) all += FrameCost(CaptureFramePosition(options.from, k, options.fps));
     uint64_t half = 1;
-    while (half < total - 1 && sum + FrameCost(CaptureFramePosition(options.from, half - 1, options.fps)) < all / 2)
-        sum += FrameCost(CaptureFramePosition(options.from, half++ - 1, options.fps));
+    for (double sum = FrameCost(CaptureFramePosition(options.from, 0, options.fps)); half < total - 1 && sum < all / 2; half++)
+        sum += FrameCost(CaptureFramePosition(options.from, half, options.fps));
     for (uint64_t step = 0; step < 8; step++) {
         if (half + step < total && CutKeepsFrames(options, total, half + step)) return half + step;
         if (half > step + 1 && CutKeepsFrames(options, total, half - step)) return half - step;
@@ -71,32 +70,7 @@ uint64_t SplitFrame(const CaptureOptions& options, uint64_t total) {
     return 0;
 }
 
-// What an interrupted split run leaves behind is removed before it dies.
-enum { MAX_TEMPORARIES = 5 };
-static char Temporaries[MAX_TEMPORARIES][4096];  // files, then the folder last
 static pid_t Parts[2];
-
-static void StopPartsAndDie(int sig) {
-    for (pid_t part : Parts)
-        if (part > 0) kill(part, SIGTERM);
-    for (int i = 0; i + 1 < MAX_TEMPORARIES; i++)
-        if (Temporaries[i][0]) unlink(Temporaries[i]);
-    if (Temporaries[MAX_TEMPORARIES - 1][0]) rmdir(Temporaries[MAX_TEMPORARIES - 1]);
-    signal(sig, SIG_DFL);
-    raise(sig);
-}
-
-static void RemoveTemporaries() {
-    for (int i = 0; i + 1 < MAX_TEMPORARIES; i++)
-        if (Temporaries[i][0]) unlink(Temporaries[i]);
-    if (Temporaries[MAX_TEMPORARIES - 1][0]) rmdir(Temporaries[MAX_TEMPORARIES - 1]);
-    memset(Temporaries, 0, sizeof Temporaries);
-}
-
-static std::string Temporary(int slot, const std::string& path) {
-    snprintf(Temporaries[slot], sizeof Temporaries[slot], "%s", path.c_str());
-    return path;
-}
 
 static pid_t StartPart(int number, const std::string& self, const std::string& exe, const CaptureOptions& part) {
     std::vector<std::string> args = {self, "--exe", exe, "--from", std::to_string(part.from), "--to",
@@ -159,7 +133,7 @@ static bool JoinSums(const std::string& first, const std::string& second, uint64
 
 static bool JoinVideo(const CaptureOptions& options, const std::string& exe, const std::string& dir,
                       const std::string* parts, uint64_t total, std::string* error) {
-    std::string list = Temporary(2, dir + "/parts.txt"), soundtrack = Temporary(3, dir + "/soundtrack.mp3");
+    std::string list = TemporaryIn(dir, "parts.txt"), soundtrack = TemporaryIn(dir, "soundtrack.mp3");
     FILE* file = fopen(list.c_str(), "w");
     if (!file) {
         *error = "cannot write " + list;
@@ -180,19 +154,15 @@ static bool JoinVideo(const CaptureOptions& options, const std::string& exe, con
 
 int RenderSplit(const CaptureOptions& options, const std::string& self, const std::string& exe, uint64_t total,
                 uint64_t m) {
-    const char* tmp = getenv("TMPDIR");
-    std::string dir = std::string(tmp && *tmp ? tmp : "/tmp") + "/vernalis-parts-XXXXXX";
-    if (dir.size() >= sizeof Temporaries[0] - 32 || !mkdtemp(dir.data())) {
-        fprintf(stderr, "vernalis-capture: cannot make a temporary folder in %s\n", tmp && *tmp ? tmp : "/tmp");
+    std::string dir = TemporaryPath("vernalis-parts-XXXXXX");
+    if (dir.empty()) {
+        fprintf(stderr, "vernalis-capture: cannot make a temporary folder for the parts\n");
         return 1;
     }
-    Temporary(MAX_TEMPORARIES - 1, dir);
-    signal(SIGINT, StopPartsAndDie);
-    signal(SIGTERM, StopPartsAndDie);
     bool video = CaptureOutputKind(options.out) == OUT_VIDEO;
     // MP4 parts keep each frame's time exact (Matroska rounds them to milliseconds).
-    std::string parts[2] = {Temporary(0, dir + (video ? "/part1.mp4" : "/part1.sums")),
-                            Temporary(1, dir + (video ? "/part2.mp4" : "/part2.sums"))};
+    std::string parts[2] = {TemporaryIn(dir, video ? "part1.mp4" : "part1.sums"),
+                            TemporaryIn(dir, video ? "part2.mp4" : "part2.sums")};
     uint32_t cut = CaptureFramePosition(options.from, m, options.fps);
     CaptureOptions first = Part(options, options.from, CaptureFramePosition(options.from, m - 1, options.fps));
     CaptureOptions second = Part(options, cut, options.to);
@@ -201,8 +171,10 @@ int RenderSplit(const CaptureOptions& options, const std::string& self, const st
     fprintf(stderr, "vernalis-capture: frames 0-%llu and %llu-%llu drawn by two processes at once; "
             "progress shown for the first\n", (unsigned long long)m - 1, (unsigned long long)m,
             (unsigned long long)total - 1);
-    Parts[0] = StartPart(1, self, exe, first);
-    Parts[1] = StartPart(2, self, exe, second);
+    for (int i = 0; i < 2; i++) {
+        Parts[i] = StartPart(i + 1, self, exe, i == 0 ? first : second);
+        TemporaryHelper(i, Parts[i]);
+    }
     std::string error = "a part could not be drawn (see the messages above)";
     bool ok = PartsSucceeded() &&
               (video ? JoinVideo(options, exe, dir, parts, total, &error)

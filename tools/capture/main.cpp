@@ -4,7 +4,6 @@
 // folder that holds vernalis and Data/.
 #include <sys/stat.h>
 #include <cerrno>
-#include <csignal>
 #include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
@@ -83,28 +82,6 @@ static std::string FramePath(const std::string& out, uint64_t k) {
     return out + name;
 }
 
-// An export stopped with Ctrl-C or SIGTERM takes its temporary soundtrack with it.
-static char TemporaryFile[4096];
-
-static void RemoveTemporaryAndDie(int sig) {
-    if (TemporaryFile[0]) unlink(TemporaryFile);
-    signal(sig, SIG_DFL);
-    raise(sig);
-}
-
-static std::string TemporarySoundtrackPath() {
-    const char* dir = getenv("TMPDIR");
-    std::string path = std::string(dir && *dir ? dir : "/tmp") + "/vernalis-soundtrack-XXXXXX.mp3";
-    if (path.size() >= sizeof TemporaryFile) return "";
-    int fd = mkstemps(path.data(), 4);
-    if (fd < 0) return "";
-    close(fd);
-    snprintf(TemporaryFile, sizeof TemporaryFile, "%s", path.c_str());
-    signal(SIGINT, RemoveTemporaryAndDie);
-    signal(SIGTERM, RemoveTemporaryAndDie);
-    return path;
-}
-
 // One line on stderr, rewritten in place: a bar, frames done, frames per second, time left.
 static void Progress(uint64_t done, uint64_t total, double startMs) {
     double seconds = (NowMs() - startMs) / 1000.0;
@@ -168,12 +145,13 @@ static int RenderFrames(const CaptureOptions& options) {
                 options.from, (unsigned)TIMELINE_END);
         return 1;
     }
-    std::string soundtrack = sink.kind == OUT_VIDEO && !options.part ? TemporarySoundtrackPath() : "";
-    if (sink.kind == OUT_VIDEO && ((!options.part && soundtrack.empty()) ||
-                                   (!options.part && !CaptureSoundtrack(soundtrack, &sink.error)) ||
+    // A part of a split run has no sound: the parts are joined with it.
+    bool sound = sink.kind == OUT_VIDEO && !options.part;
+    std::string soundtrack = sound ? TemporaryPath("vernalis-soundtrack-XXXXXX.mp3") : "";
+    if (sink.kind == OUT_VIDEO && ((sound && (soundtrack.empty() || !CaptureSoundtrack(soundtrack, &sink.error))) ||
                                    !VideoOpen(options, soundtrack, total, &sink.error))) {
         fprintf(stderr, "vernalis-capture: %s\n", sink.error.c_str());
-        remove(soundtrack.c_str());
+        RemoveTemporaries();
         return 1;
     }
     sink.sums = sink.kind == OUT_SUMS ? fopen(options.out.c_str(), "w") : nullptr;
@@ -193,7 +171,7 @@ static int RenderFrames(const CaptureOptions& options) {
             ok = false;
             sink.error = closing;
         }
-        remove(soundtrack.c_str());
+        RemoveTemporaries();
     }
     if (!ok) {
         fprintf(stderr, "vernalis-capture: %s\n", sink.error.c_str());

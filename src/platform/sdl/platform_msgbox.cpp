@@ -1,6 +1,5 @@
 // Message boxes: always written to stderr, shown with SDL where a person can answer them.
 #include <SDL2/SDL.h>
-#include <cstring>
 #include <cstdlib>
 #include "platform/msgbox_unseen.h"
 #include "platform/sdl/platform_video.h"

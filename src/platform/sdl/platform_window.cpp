@@ -1,5 +1,4 @@
 // Window classes, windows, the full-screen display mode and the OpenGL context, over SDL2.
-#include <cstdlib>
 #include <cstring>
 #include "platform/sdl/keep_loaded.h"
 #include "platform/sdl/platform_video.h"
