@@ -39,5 +39,9 @@ constexpr uint32_t SCENE7_START = 11922416;
 constexpr uint32_t CUE_SCENE7_FADE_OUT = 12685312;
 constexpr uint32_t TIMELINE_END = 12853248;
 
+// Where each of the seven scenes starts, and where the last one ends.
+constexpr uint32_t SCENE_STARTS[8] = {0, SCENE2_START, SCENE3_START, SCENE4_START,
+                                      SCENE5_START, SCENE6_START, SCENE7_START, TIMELINE_END};
+
 // A cue as a sample index of the soundtrack (the score is written in samples).
 constexpr int32_t CueSample(uint32_t cue) { return (int32_t)(cue / STREAM_BYTES_PER_SAMPLE); }

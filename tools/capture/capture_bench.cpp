@@ -62,11 +62,9 @@ static double TimeEmpty(int frames) {
 }
 
 void RunBench(int frames) {
-    static const uint32_t bounds[8] = {0, SCENE2_START, SCENE3_START, SCENE4_START,
-                                       SCENE5_START, SCENE6_START, SCENE7_START, TIMELINE_END};
     double medians[7];
     for (int scene = 0; scene < 7; scene++) {
-        SceneTimes t = TimeScene(bounds[scene], bounds[scene + 1], frames);
+        SceneTimes t = TimeScene(SCENE_STARTS[scene], SCENE_STARTS[scene + 1], frames);
         medians[scene] = t.median;
         printf("scene %d: median %.2f ms/frame, cpu %.2f, gl thread %.2f (%d frames)\n", scene + 1, t.median,
                t.cpu, t.glThread, frames);

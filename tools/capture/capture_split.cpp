@@ -17,13 +17,11 @@
 // two parts of the whole demo. Only how evenly a run is cut depends on it.
 static const double SCENE_COST[7] = {12.4, 8.2, 16.0, 9.3, 4.9, 7.5, 7.1};
 static const double FRAME_COST = 8.0;
-static const uint32_t SCENE_ENDS[7] = {SCENE2_START, SCENE3_START, SCENE4_START, SCENE5_START,
-                                       SCENE6_START, SCENE7_START, TIMELINE_END};
 static const uint32_t MIN_SPLIT_SPAN = 20 * STREAM_BYTES_PER_SECOND;
 
 static double FrameCost(uint32_t position) {
     int scene = 0;
-    while (scene < 6 && position >= SCENE_ENDS[scene]) scene++;
+    while (scene < 6 && position >= SCENE_STARTS[scene + 1]) scene++;
     return SCENE_COST[scene] + FRAME_COST;
 }
 

@@ -46,8 +46,9 @@ static std::vector<std::string> EncoderArgs(const CaptureOptions& options, const
     return args;
 }
 
-// ffmpeg with `input` as its standard input (-1: none); -1 when it cannot be started.
-static pid_t StartEncoder(std::vector<std::string> args, int input, int inputOther) {
+// ffmpeg with `input` as its standard input (-1: none); -1, with `error` said, when it cannot
+// be started.
+static pid_t StartEncoder(std::vector<std::string> args, int input, int inputOther, std::string* error) {
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
@@ -63,6 +64,7 @@ static pid_t StartEncoder(std::vector<std::string> args, int input, int inputOth
                 strerror(errno));
         _exit(127);
     }
+    if (pid < 0) *error = std::string("cannot start ffmpeg: ") + strerror(errno);
     return pid;
 }
 
@@ -92,11 +94,10 @@ bool VideoOpen(const CaptureOptions& options, const std::string& soundtrack, uin
         *error = std::string("cannot make a pipe: ") + strerror(errno);
         return false;
     }
-    Encoder = StartEncoder(EncoderArgs(options, soundtrack, frames, raw, h264), fds[0], fds[1]);
+    Encoder = StartEncoder(EncoderArgs(options, soundtrack, frames, raw, h264), fds[0], fds[1], error);
     close(fds[0]);
     if (Encoder < 0) {
         close(fds[1]);
-        *error = std::string("cannot start ffmpeg: ") + strerror(errno);
         return false;
     }
     EncoderInput = fds[1];
@@ -132,10 +133,6 @@ bool VideoClose(std::string* error) {
 bool VideoJoin(const CaptureOptions& options, const std::string& soundtrack, uint64_t frames,
                const std::string& list, std::string* error) {
     std::vector<std::string> concat = {"-f", "concat", "-safe", "0", "-i", list};
-    pid_t joiner = StartEncoder(EncoderArgs(options, soundtrack, frames, concat, {"-c:v", "copy"}), -1, -1);
-    if (joiner < 0) {
-        *error = std::string("cannot start ffmpeg: ") + strerror(errno);
-        return false;
-    }
-    return WaitEncoder(joiner, error);
+    pid_t joiner = StartEncoder(EncoderArgs(options, soundtrack, frames, concat, {"-c:v", "copy"}), -1, -1, error);
+    return joiner >= 0 && WaitEncoder(joiner, error);
 }
