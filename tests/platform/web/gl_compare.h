@@ -7,6 +7,7 @@ typedef std::vector<int> Probes;  // query results a case reports, compared exac
 struct GlCase {
     const char* name;
     void (*draw)(Probes* probes);
+    bool judged;  // false: a known difference, measured and printed only
 };
 extern const GlCase GL_CASES[];
 extern const int GL_CASE_COUNT;

@@ -95,6 +95,7 @@ static std::vector<unsigned char> Draw(const GlCase& c, Probes* probes) {
     return frame;
 }
 
+#ifndef GL_COMPARE_LAYER
 static bool Write(const std::string& path, const std::vector<unsigned char>& frame, const Probes& probes) {
     FILE* f = fopen(path.c_str(), "wb");
     if (!f) return false;
@@ -103,6 +104,7 @@ static bool Write(const std::string& path, const std::vector<unsigned char>& fra
     return fclose(f) == 0 && ok;
 }
 
+#else
 static bool Read(const std::string& path, std::vector<unsigned char>* frame, Probes* probes) {
     FILE* f = fopen(path.c_str(), "rb");
     if (!f) return false;
@@ -135,11 +137,14 @@ static bool Compare(const GlCase& c, const std::vector<unsigned char>& mine, con
         if (d > largest) largest = d;
     }
     double mean = (double)total / channels, outlierShare = (double)outliers / channels;
-    bool ok = mean <= MEAN_LIMIT && outlierShare <= OUTLIER_LIMIT && myProbes == theirProbes;
+    bool ok = (mean <= MEAN_LIMIT && outlierShare <= OUTLIER_LIMIT) || !c.judged;
+    ok = ok && myProbes == theirProbes;
     printf("%-10s max %3d  mean %.4f  over 16: %.4f%%  queries %s  %s\n", c.name, largest, mean,
-           100 * outlierShare, myProbes == theirProbes ? "equal" : "DIFFER", ok ? "ok" : "FAILED");
+           100 * outlierShare, myProbes == theirProbes ? "equal" : "DIFFER", !ok ? "FAILED" : c.judged ? "ok" : "(known difference)");
     return ok;
 }
+
+#endif
 
 int main(int argc, char** argv) {
     if (argc != 4) {
