@@ -12,6 +12,7 @@
 #include "fx/particles.h"
 #include "loaders/model3ds.h"
 #include "loaders/tga.h"
+#include "shell/shell.h"
 
 static Model Galaxy, Tube, Head, Knot;
 static Texture Blue, Blue2, HeadSkin, Particle, Flare, Credits, Unloaded;
@@ -30,35 +31,16 @@ bool LoadCaseMedia(const char* modelDir, const char* assetDir) {
                     {"Particle.tga", &Particle}, {"BigFlare.tga", &Flare}, {"credits.tga", &Credits}};
     for (const auto& t : textures)
         if (!LoadTgaFromFile(t.texture, (std::string(assetDir) + "/" + t.file).c_str())) return false;
-    ParticlesUseSprite(Particle.pixels, Particle.width, Particle.height, (int)Particle.bpp / 8);
-    return FontBuild();
+    return true;
 }
 
-// The window's projection and InitGlState's state, with what the cases switch on put back off.
+// The demo's window state: the letterboxed projection and InitGlState's state, with what the
+// cases switch on put back off.
 void ResetDemoState() {
     for (GLenum cap : {GL_LIGHTING, GL_COLOR_MATERIAL, GL_CULL_FACE, GL_LINE_SMOOTH, GL_SCISSOR_TEST})
         glDisable(cap);
-    glViewport(0, 40, 640, 400);
-    glScissor(0, 40, 640, 400);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, 640.0 / 400.0, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    static const GLfloat ambient[] = {0.5f, 0.5f, 0.5f, 1}, diffuse[] = {1, 1, 1, 1},
-                         position[] = {0, 0, 2, 1};
-    glEnable(GL_TEXTURE_2D);
-    glClearColor(0, 0, 0, 0);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
-    glLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
-    glLightfv(GL_LIGHT1, GL_POSITION, position);
-    glEnable(GL_LIGHT1);
-    glEnable(GL_BLEND);
-    glColor4f(1, 1, 1, 0.5f);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    ResizeViewport(640, 480);
+    InitGlState();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 

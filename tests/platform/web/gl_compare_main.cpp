@@ -1,7 +1,9 @@
-// gl_compare_reference MODELS ASSETS DIR: draws every case with Mesa's GL, writes DIR/<case>.
+// gl_compare_reference MODELS ASSETS DIR: draws every case (the effect routines one by one,
+// then a frame of each scene) with Mesa's GL and writes DIR/<case>.
 // gl_compare_layer MODELS ASSETS DIR: draws them with our layer over GLES 2, compares each
 // frame with DIR/<case>, prints the largest and mean channel difference, fails past the limits.
-// Both render offscreen on Mesa's surfaceless EGL, in 8-bit RGBA with a 16-bit depth buffer.
+// Both render offscreen on Mesa's surfaceless EGL, in 8-bit RGBA with a 16-bit depth buffer,
+// and run from the build folder, where the demo's Data/ is.
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
@@ -9,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include "gl_compare.h"
 #include "shell/shell.h"
 #ifdef GL_COMPARE_LAYER
@@ -24,7 +27,11 @@ int MessageBoxA(HWND, const char* text, const char* caption, UINT) {
     fprintf(stderr, "%s: %s\n", caption, text);
     return IDOK;
 }
-FILE* PlatformOpenFile(const char* path, const char* mode) { return fopen(path, mode); }
+FILE* PlatformOpenFile(const char* path, const char* mode) {
+    std::string name = path;
+    for (char& c : name) c = c == '\\' ? '/' : c;  // "Data\\Tubo.3ds", as the demo names them
+    return fopen(name.c_str(), mode);
+}
 HFONT CreateFontA(int, int, int, int, int, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
                   const char*) {
     static int font;
@@ -155,20 +162,22 @@ int main(int argc, char** argv) {
         fprintf(stderr, "no offscreen OpenGL context\n");
         return 1;
     }
-    if (!LoadCaseMedia(argv[1], argv[2])) {
-        fprintf(stderr, "the models or textures do not load\n");
+    if (!LoadDemo() || !LoadCaseMedia(argv[1], argv[2])) {
+        fprintf(stderr, "the pack, models or textures do not load\n");
         return 1;
     }
     bool ok = true;
-    for (int i = 0; i < GL_CASE_COUNT; i++) {
-        Probes probes;
-        std::vector<unsigned char> frame = Draw(GL_CASES[i], &probes);
-        std::string path = std::string(argv[3]) + "/" + GL_CASES[i].name;
+    for (const auto& cases : {std::make_pair(GL_CASES, GL_CASE_COUNT), std::make_pair(SCENE_CASES, SCENE_CASE_COUNT)})
+        for (int i = 0; i < cases.second; i++) {
+            const GlCase& c = cases.first[i];
+            Probes probes;
+            std::vector<unsigned char> frame = Draw(c, &probes);
+            std::string path = std::string(argv[3]) + "/" + c.name;
 #ifdef GL_COMPARE_LAYER
-        ok = Compare(GL_CASES[i], frame, probes, path) && ok;
+            ok = Compare(c, frame, probes, path) && ok;
 #else
-        ok = Write(path, frame, probes) && ok;
+            ok = Write(path, frame, probes) && ok;
 #endif
-    }
+        }
     return ok ? 0 : 1;
 }
