@@ -21,3 +21,5 @@
 // in the browser: the layer's own glEnable and friends shadow the library's names) and
 // builds the shaders. Needs the GLES 2 context current; false if anything is missing.
 bool GlLayerInit(void* (*getProc)(const char*));
+// Blocks under the same state wait to be drawn together until something changes: call
+// glFlush (or glFinish, or read the pixels) before a frame is presented.
