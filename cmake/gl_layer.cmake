@@ -18,18 +18,20 @@ if(EMSCRIPTEN OR NOT BUILD_TESTING)
   return()
 endif()
 
-# The same effect routines and loaders built twice: once on Mesa's GL (the reference), once
-# on the layer, whose GL names would clash with the real library's in one program.
+# The demo's drawing code (effects, loaders, scenes, timeline) built twice: once on Mesa's GL,
+# the reference, and once on the layer, whose GL names would clash with the real library's in
+# one program.
 find_package(OpenGL REQUIRED COMPONENTS OpenGL EGL)
 # Both carry the pack, as the demo does, for the scenes' frames.
 set(GL_COMPARE_SOURCES
   src/fx/bspline.cpp src/fx/flash.cpp src/fx/font.cpp src/fx/glow.cpp src/fx/mesh.cpp
   src/fx/particles.cpp src/loaders/chunk3ds.cpp src/loaders/model3ds.cpp src/loaders/tga.cpp
-  src/pack/tpack.cpp src/shell/viewport.cpp src/demo/fountain.cpp src/demo/kit.cpp src/demo/timeline.cpp
-  src/demo/scene1.cpp src/demo/scene1_overlay.cpp src/demo/scene2.cpp src/demo/scene3.cpp
-  src/demo/scene4.cpp src/demo/scene5.cpp src/demo/scene6.cpp src/demo/scene7.cpp
-  ${TPACK_SIZE_SOURCE} tests/platform/web/gl_compare_cases.cpp
-  tests/platform/web/gl_compare_main.cpp tests/platform/web/gl_compare_scenes.cpp)
+  src/pack/tpack.cpp src/platform/sdl/keep_loaded.cpp src/shell/viewport.cpp
+  src/demo/fountain.cpp src/demo/kit.cpp src/demo/timeline.cpp src/demo/scene1.cpp
+  src/demo/scene1_overlay.cpp src/demo/scene2.cpp src/demo/scene3.cpp src/demo/scene4.cpp
+  src/demo/scene5.cpp src/demo/scene6.cpp src/demo/scene7.cpp ${TPACK_SIZE_SOURCE}
+  tests/platform/web/gl_compare_cases.cpp tests/platform/web/gl_compare_main.cpp
+  tests/platform/web/gl_compare_scenes.cpp)
 add_executable(gl_compare_reference ${GL_COMPARE_SOURCES})
 target_include_directories(gl_compare_reference PRIVATE src tests/platform/web)
 target_link_libraries(gl_compare_reference PRIVATE OpenGL::GL OpenGL::EGL ${GLU_LIBRARY})

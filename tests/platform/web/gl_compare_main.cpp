@@ -13,6 +13,7 @@
 #include <string>
 #include <utility>
 #include "gl_compare.h"
+#include "platform/sdl/keep_loaded.h"
 #include "shell/shell.h"
 #ifdef GL_COMPARE_LAYER
 #include "platform/web/gl_layer.h"
@@ -62,10 +63,12 @@ BOOL wglUseFontOutlinesA(HDC, DWORD first, DWORD count, DWORD listBase, float, f
     return TRUE;
 }
 
+static EGLDisplay Display = EGL_NO_DISPLAY;
+
 static bool StartContext() {
     auto getDisplay = (PFNEGLGETPLATFORMDISPLAYEXTPROC)eglGetProcAddress("eglGetPlatformDisplayEXT");
-    EGLDisplay display = getDisplay ? getDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr)
-                                    : EGL_NO_DISPLAY;
+    EGLDisplay display = Display = getDisplay ? getDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr)
+                                              : EGL_NO_DISPLAY;
     if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) return false;
 #ifdef GL_COMPARE_LAYER
     EGLint api = EGL_OPENGL_ES2_BIT;
@@ -86,11 +89,19 @@ static bool StartContext() {
     EGLSurface surface = eglCreatePbufferSurface(display, config, surfaceAttributes);
     EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttributes);
     if (!surface || !context || !eglMakeCurrent(display, surface, surface, context)) return false;
+    KeepLibrariesLoaded();
 #ifdef GL_COMPARE_LAYER
     return GlLayerInit([](const char* name) { return (void*)eglGetProcAddress(name); });
 #else
     return true;
 #endif
+}
+
+// Mesa's rendering threads end with the display, before the leak checker looks at the heap.
+static void StopContext() {
+    eglMakeCurrent(Display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    eglTerminate(Display);
+    eglReleaseThread();
 }
 
 static std::vector<unsigned char> Draw(const GlCase& c, Probes* probes) {
@@ -179,5 +190,6 @@ int main(int argc, char** argv) {
             ok = Write(path, frame, probes) && ok;
 #endif
         }
+    StopContext();
     return ok ? 0 : 1;
 }
