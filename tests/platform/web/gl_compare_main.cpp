@@ -67,8 +67,8 @@ static EGLDisplay Display = EGL_NO_DISPLAY;
 
 static bool StartContext() {
     auto getDisplay = (PFNEGLGETPLATFORMDISPLAYEXTPROC)eglGetProcAddress("eglGetPlatformDisplayEXT");
-    EGLDisplay display = Display = getDisplay ? getDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr)
-                                              : EGL_NO_DISPLAY;
+    if (getDisplay) Display = getDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+    EGLDisplay display = Display;
     if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) return false;
 #ifdef GL_COMPARE_LAYER
     EGLint api = EGL_OPENGL_ES2_BIT;
@@ -97,7 +97,7 @@ static bool StartContext() {
 #endif
 }
 
-// Mesa's rendering threads end with the display, before the leak checker looks at the heap.
+// The context and Mesa's rendering threads end before the leak checker looks at the heap.
 static void StopContext() {
     eglMakeCurrent(Display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     eglTerminate(Display);
