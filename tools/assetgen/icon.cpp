@@ -12,14 +12,14 @@ static void Append(std::string& svg, const char* format, double a = 0, double b 
     svg += text;
 }
 
-// A curtain of light hanging from a wavy upper edge, fading towards its foot.
+// A curtain of light: brightest along its wavy lower hem, fading upwards into the sky.
 static void Curtain(std::string& svg, int index, double top, double height, double phase) {
-    Append(svg, "<path fill=\"url(#curtain%.0f)\" d=\"M16,%.1f", index, top + height);
-    for (int x = 16; x <= 240; x += 8) {
+    Append(svg, "<path fill=\"url(#curtain%.0f)\" filter=\"url(#soft)\" d=\"M8,%.1f", index, top);
+    for (int x = 8; x <= 248; x += 8) {
         double wave = 14 * std::sin(x / 38.0 + phase) + 6 * std::sin(x / 13.0 + 2 * phase);
-        Append(svg, " L%.0f,%.1f", x, top + wave);
+        Append(svg, " L%.0f,%.1f", x, top + height + wave);
     }
-    Append(svg, " L240,%.1f Z\"/>\n", top + height);
+    Append(svg, " L248,%.1f Z\"/>\n", top);
 }
 
 // Three arms wound as logarithmic spirals, dots shrinking and dimming outwards.
@@ -55,19 +55,23 @@ std::string DrawIconSvg() {
     for (int i = 0; i < 3; i++) {
         Append(svg, "<linearGradient id=\"curtain%.0f\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\">", i);
         svg += std::string("<stop offset=\"0\" stop-color=\"") + CURTAIN_COLOURS[i] +
-               "\" stop-opacity=\"0.75\"/><stop offset=\"1\" stop-color=\"" + CURTAIN_COLOURS[i] +
-               "\" stop-opacity=\"0\"/></linearGradient>\n";
+               "\" stop-opacity=\"0\"/><stop offset=\"1\" stop-color=\"" + CURTAIN_COLOURS[i] +
+               "\" stop-opacity=\"0.8\"/></linearGradient>\n";
     }
-    svg += "</defs>\n<rect x=\"8\" y=\"8\" width=\"240\" height=\"240\" rx=\"44\" fill=\"url(#sky)\"/>\n";
+    svg += "<filter id=\"soft\"><feGaussianBlur stdDeviation=\"3\"/></filter>\n"
+           "<clipPath id=\"tile\"><rect x=\"8\" y=\"8\" width=\"240\" height=\"240\" rx=\"44\"/></clipPath>\n"
+           "</defs>\n<rect x=\"8\" y=\"8\" width=\"240\" height=\"240\" rx=\"44\" fill=\"url(#sky)\"/>\n";
     Rng rng = {0x57A125u};
     for (int i = 0; i < 36; i++) {
         Append(svg, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.2f\" fill=\"#ffffff\" opacity=\"%.2f\"/>\n",
                RngRange(rng, 24, 232), RngRange(rng, 24, 232), RngRange(rng, 0.6f, 1.6f),
                RngRange(rng, 0.3f, 0.9f));
     }
-    Curtain(svg, 0, 52, 96, 0.0);
-    Curtain(svg, 1, 72, 80, 1.7);
-    Curtain(svg, 2, 40, 64, 3.1);
+    svg += "<g clip-path=\"url(#tile)\">\n";
+    Curtain(svg, 0, 20, 92, 0.0);
+    Curtain(svg, 1, 30, 64, 1.7);
+    Curtain(svg, 2, 8, 70, 3.1);
+    svg += "</g>\n";
     Galaxy(svg, 128, 176);
     svg += "</svg>\n";
     return svg;
