@@ -32,6 +32,7 @@ chmod 644 "$share/man/man6/vernalis.6.gz" "$share/doc/vernalis/changelog.gz"
 # opens at run time: libGL for the demo's window, libEGL for the capture tool's offscreen one.
 shlibs=$(mktemp -d)
 trap 'rm -rf "$shlibs"' EXIT
+trap 'exit 1' INT TERM
 mkdir "$shlibs/debian"
 printf 'Source: vernalis\n\nPackage: vernalis\nArchitecture: any\n' >"$shlibs/debian/control"
 depends=$(cd "$shlibs" && dpkg-shlibdeps -O "$lib/vernalis" "$lib/vernalis-capture" | sed -n 's/^shlibs:Depends=//p')

@@ -9,7 +9,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${RELEASE_BUILD_DIR:-$root/build-release}
 started=$SECONDS
 VERNALIS_RELEASE=1 "$root/scripts/setup.sh"
-export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct)}
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+  SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct 2>/dev/null) ||
+    { echo "release: no git history to date the release by: set SOURCE_DATE_EPOCH" >&2; exit 1; }
+fi
+export SOURCE_DATE_EPOCH
 export TZ=UTC LC_ALL=C
 umask 022
 
@@ -31,6 +35,7 @@ fi
 # dist/ appears only when complete.
 partial=$(mktemp -d "$root/dist.partial.XXXXXX")
 trap 'rm -rf "$partial"' EXIT
+trap 'exit 1' INT TERM
 stage=$partial/deb
 deb=vernalis_${version}_$arch.deb
 bash "$root/packaging/stage-deb.sh" "$build" "$stage" "$version"

@@ -44,6 +44,12 @@ installed=1
 apt-get install -y -q -o DPkg::Lock::Timeout=600 "$deb" >"$work/apt" 2>&1 || { cat "$work/apt"; fail "apt-get install"; }
 [ "$(dpkg-query -W -f='${Version}' vernalis)" = "$version" ] || fail "installed version is not $version"
 echo "ok: vernalis $version installed ($(dpkg-query -W -f='${Installed-Size}' vernalis) KiB)"
+# Nothing from a build's dev packages: every library the programs load comes from a runtime one.
+owners=$(ldd /usr/lib/games/vernalis/vernalis /usr/lib/games/vernalis/vernalis-capture |
+  awk '$2 == "=>" && $3 ~ /^\// { n = split($3, p, "/"); print "*/" p[n - 1] "/" p[n] }' |
+  sort -u | xargs dpkg -S | cut -d: -f1 | sort -u)  # by name: /lib and /usr/lib are one folder
+echo "libraries loaded from $(wc -w <<<"$owners") packages:" $owners
+grep -q -- '-dev$' <<<"$owners" && fail "a library comes from a dev package"
 
 echo "=== the installed demo, started from another folder"
 mkdir "$work/elsewhere"
