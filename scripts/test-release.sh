@@ -29,11 +29,11 @@ echo "=== the release"
 started=$SECONDS
 bash "$root/scripts/release.sh"
 release_s=$((SECONDS - started))
-version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$root/build-release/CMakeCache.txt")
-deb=$(ls "$root"/dist/vernalis_"$version"_*.deb)
+deb=$(ls "$root"/dist/vernalis_*.deb)
+version=$(dpkg-deb -f "$deb" Version)
 
 echo "=== lintian"
-lintian --info "$deb" 2>&1 | grep -v 'running with root privileges' | tee "$work/lintian" || true
+lintian --display-info "$deb" 2>&1 | grep -v 'running with root privileges' | tee "$work/lintian" || true
 grep -qE '^[EW]: ' "$work/lintian" && fail "lintian reports errors or warnings"
 echo "ok: no lintian errors or warnings"
 
@@ -44,6 +44,8 @@ installed=1
 apt-get install -y -q -o DPkg::Lock::Timeout=600 "$deb" >"$work/apt" 2>&1 || { cat "$work/apt"; fail "apt-get install"; }
 [ "$(dpkg-query -W -f='${Version}' vernalis)" = "$version" ] || fail "installed version is not $version"
 echo "ok: vernalis $version installed ($(dpkg-query -W -f='${Installed-Size}' vernalis) KiB)"
+zgrep -qF "\"vernalis $version\"" /usr/share/man/man6/vernalis.6.gz || fail "the manual page lacks $version"
+[ -f "$root/dist/vernalis-$version-windows.zip" ] || fail "no vernalis-$version-windows.zip"
 # Nothing from a build's dev packages: every library the programs load comes from a runtime one.
 owners=$(ldd /usr/lib/games/vernalis/vernalis /usr/lib/games/vernalis/vernalis-capture |
   awk '$2 == "=>" && $3 ~ /^\// { n = split($3, p, "/"); print "*/" p[n - 1] "/" p[n] }' |
