@@ -219,7 +219,10 @@ int main(int argc, char** argv) {
     }
     std::string exe = options.exe.empty() ? ToolFolder() + "/vernalis" : options.exe;
     if (access(exe.c_str(), R_OK) != 0) return Usage("cannot read the executable " + exe);
-    if (!EnterDataFolder(&options, &exe, &error)) return Usage(error);
+    if (!EnterDataFolder(&options, &exe, &error)) {
+        fprintf(stderr, "vernalis-capture: %s\n", error.c_str());
+        return 1;
+    }
     if (!options.bench && options.out.back() == '/' && !MakeFolder(options.out, &error))
         return Usage(error);
     const char* part = getenv("VERNALIS_CAPTURE_PART");
