@@ -10,7 +10,7 @@ list(TRANSFORM PACK_ENTRIES PREPEND ${ASSET_DIR}/ OUTPUT_VARIABLE ASSET_OUTPUTS)
 list(TRANSFORM MODEL_FILES PREPEND ${MODEL_DIR}/ OUTPUT_VARIABLE MODEL_OUTPUTS)
 
 add_library(assetgen_lib STATIC
-  tools/assetgen/face_paint.cpp tools/assetgen/font.cpp tools/assetgen/loudness.cpp
+  tools/assetgen/face_paint.cpp tools/assetgen/font.cpp tools/assetgen/icon.cpp tools/assetgen/loudness.cpp
   tools/assetgen/mastering.cpp tools/assetgen/max3ds_writer.cpp tools/assetgen/models.cpp
   tools/assetgen/mp3_encode.cpp tools/assetgen/procedural.cpp tools/assetgen/soundtrack.cpp
   tools/assetgen/synth.cpp tools/assetgen/textures.cpp tools/assetgen/textures_sprites.cpp
@@ -35,3 +35,11 @@ add_custom_command(OUTPUT ${PACK_FILE}
 add_custom_target(pack DEPENDS ${PACK_FILE})
 
 include(${CMAKE_SOURCE_DIR}/cmake/pack_program.cmake)
+
+# The desktop icon of the installed demo (scripts/release.sh).
+set(ICON_FILE ${CMAKE_BINARY_DIR}/vernalis.svg)
+add_custom_command(OUTPUT ${ICON_FILE}
+  COMMAND assetgen --icon ${ICON_FILE}
+  DEPENDS assetgen
+  COMMENT "Drawing the desktop icon")
+add_custom_target(icon DEPENDS ${ICON_FILE})

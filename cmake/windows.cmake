@@ -38,11 +38,12 @@ add_custom_command(OUTPUT ${MODEL_OUTPUTS}
   DEPENDS ${MODEL_SOURCES}
   COMMENT "Copying the models")
 set(ZIP_FILE ${CMAKE_BINARY_DIR}/vernalis-windows.zip)
+list(SORT MODEL_FILES)
+list(TRANSFORM MODEL_FILES PREPEND Data/ OUTPUT_VARIABLE ZIP_MODELS)
 add_custom_command(OUTPUT ${ZIP_FILE}
-  COMMAND ${CMAKE_COMMAND} -E rm -f ${ZIP_FILE}
-  COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP_FILE} --format=zip vernalis.exe Data
+  COMMAND sh ${CMAKE_SOURCE_DIR}/cmake/reproducible_zip.sh ${ZIP_FILE} vernalis.exe ${ZIP_MODELS}
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
-  DEPENDS vernalis ${MODEL_OUTPUTS}
+  DEPENDS vernalis ${MODEL_OUTPUTS} ${CMAKE_SOURCE_DIR}/cmake/reproducible_zip.sh
   COMMENT "Packing vernalis-windows.zip")
 add_custom_target(windows_zip ALL DEPENDS ${ZIP_FILE})
 

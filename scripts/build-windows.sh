@@ -8,7 +8,7 @@ host=${BUILD_DIR:-$root/build}
 out=${WINDOWS_BUILD_DIR:-$root/build-windows}
 VERNALIS_WINDOWS=1 "$root/scripts/setup.sh"
 cmake -S "$root" -B "$host" -G Ninja >/dev/null
-ninja -C "$host" pack models pcm_dump
+ninja -C "$host" pack models
 cmake -S "$root" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DHOST_BUILD="$host" "$@" >/dev/null
 ninja -C "$out"

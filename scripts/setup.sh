@@ -15,7 +15,11 @@ PACKAGES=(
 )
 # The Windows build: cross compiler and Wine to run what it makes (scripts/build-windows.sh).
 if [ "${VERNALIS_WINDOWS:-}" = 1 ]; then
-  PACKAGES+=(g++-mingw-w64-x86-64-posix wine wine64 unzip googletest)
+  PACKAGES+=(g++-mingw-w64-x86-64-posix wine wine64 zip unzip googletest)
+fi
+# The release: the Debian package's tools and checks (scripts/release.sh, test-release.sh).
+if [ "${VERNALIS_RELEASE:-}" = 1 ]; then
+  PACKAGES+=(dpkg-dev lintian man-db)
 fi
 
 if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then

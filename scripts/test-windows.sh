@@ -7,6 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 host=${BUILD_DIR:-$root/build}
 out=${WINDOWS_BUILD_DIR:-$root/build-windows}
 bash "$root/scripts/build-windows.sh"
+ninja -C "$host" pcm_dump
 
 echo "=== the package"
 # Only DLLs that every Windows 10/11 has: the C++ runtime and threads are linked in.

@@ -1,5 +1,6 @@
 // assetgen ASSET_DIR MODEL_DIR: generates every image, the soundtrack and the models
-// of the demo. The output is the same, byte for byte, on every run.
+// of the demo. assetgen --icon FILE.svg: draws the desktop icon. The output is the same,
+// byte for byte, on every run.
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "assetgen/icon.h"
 #include "assetgen/models.h"
 #include "assetgen/soundtrack.h"
 #include "assetgen/textures.h"
@@ -30,8 +32,18 @@ static int Fail(const char* what) {
 #include "assetgen/assets.def"
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--icon") {
+        std::string svg = DrawIconSvg();
+        std::string temporary = std::string(argv[2]) + ".tmp";
+        if (!WriteFileBytes(temporary, std::vector<uint8_t>(svg.begin(), svg.end())) ||
+            std::rename(temporary.c_str(), argv[2]) != 0) {
+            std::remove(temporary.c_str());
+            return Fail("cannot write the icon");
+        }
+        return 0;
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: assetgen ASSET_DIR MODEL_DIR\n");
+        std::fprintf(stderr, "usage: assetgen ASSET_DIR MODEL_DIR | assetgen --icon FILE.svg\n");
         return 2;
     }
     std::string assets = argv[1], models = argv[2];

@@ -16,6 +16,7 @@ struct CaptureOptions {
     std::string out;       // FILE.png, DIR/, FILE.mp4 / FILE.mkv, or FILE.sums
     bool bench = false;
     bool help = false;  // --help or -h: print the usage and do nothing else
+    bool version = false;  // --version: print the version and do nothing else
     int scale = 1;         // frames are scale times 640x480, the same picture sharper
     int part = 0;  // 1 or 2: one part of a split run (VERNALIS_CAPTURE_PART), video without sound
 };
@@ -25,6 +26,14 @@ CaptureOutput CaptureOutputKind(const std::string& out);
 
 // False with `error` set on bad arguments.
 bool ParseCaptureArgs(int argc, char** argv, CaptureOptions* options, std::string* error);
+
+// `path` as seen from the folder `cwd`: paths given on the command line stay the user's once
+// the tool has moved to the data folder.
+std::string AbsolutePath(const std::string& path, const std::string& cwd);
+// The folder the models are read from: the one that holds `exe` (the executable whose pack is
+// read) when it has a Data/ folder, as an installed demo and a build folder do; "" when it has
+// none, and the models are looked for in the current folder.
+std::string DataFolder(const std::string& exe);
 
 // Stream position of frame k: from + floor(k * 88200 / fps), rounded down to an even number.
 uint32_t CaptureFramePosition(uint32_t from, uint64_t k, int fps);

@@ -41,6 +41,10 @@ bool ParseCaptureArgs(int argc, char** argv, CaptureOptions* options, std::strin
             options->help = true;
             return true;
         }
+        if (arg == "--version") {
+            options->version = true;
+            return true;
+        }
         if (arg == "--hold-p" || arg == "--bench") {
             (arg == "--bench" ? options->bench : options->holdP) = true;
             continue;

@@ -1,12 +1,13 @@
 // vernalis-capture [--exe PATH] [--from POS] [--to POS] [--fps N] [--scale N] [--hold-p]
-//                  --out PATH | --bench | --help
-// Renders the demo's frames offscreen to PNG files or a video, or times them; run it from the
-// folder that holds vernalis and Data/.
+//                  --out PATH | --bench | --help | --version
+// Renders the demo's frames offscreen to PNG files or a video, or times them. The models are
+// read from Data/ beside the executable whose pack is read (else from the current folder).
 #include <sys/stat.h>
 #include <cerrno>
 #include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <string>
 #include "capture/capture.h"
@@ -29,10 +30,11 @@ static const char USAGE[] =
     "usage: vernalis-capture [--exe PATH] [--from POS] [--to POS] [--fps N] [--scale N] [--hold-p]\n"
     "                        --out FILE.png|DIR/|FILE.mp4|FILE.mkv|FILE.sums\n"
     "       vernalis-capture [--exe PATH] --bench\n"
-    "       vernalis-capture --help\n";
+    "       vernalis-capture --help | --version\n";
 
 static const char HELP[] =  // a format: the end of the timeline goes in
-    "Renders the demo's frames offscreen; run it from the folder that holds vernalis and Data/.\n"
+    "Renders the demo's frames offscreen. The pack is read from vernalis beside this tool (or\n"
+    "--exe PATH), the models from Data/ beside that executable, else from the current folder.\n"
     "\n"
     "  --from POS, --to POS  stream positions (88200 a second) of the first and last frame;\n"
     "                        defaults 0 and %u, the whole demo\n"
@@ -54,6 +56,24 @@ static const char HELP[] =  // a format: the end of the timeline goes in
     "A video or checksum run of 20 s or more whose frames are those of a run from 0 is drawn by\n"
     "two processes at once, the second from the state such a run brings, and joined: the same\n"
     "frames, sooner on two cores. VERNALIS_CAPTURE_PROCESSES=1 keeps it in one process.\n";
+
+// Paths given relative to the user's folder are made absolute, then the tool moves to the
+// folder that holds the models, wherever it was started from.
+static bool EnterDataFolder(CaptureOptions* options, std::string* exe, std::string* error) {
+    char cwd[4096];
+    if (!getcwd(cwd, sizeof cwd)) {
+        *error = std::string("cannot tell the current folder: ") + strerror(errno);
+        return false;
+    }
+    options->out = AbsolutePath(options->out, cwd);
+    *exe = AbsolutePath(*exe, cwd);
+    std::string data = DataFolder(*exe);
+    if (!data.empty() && chdir(data.c_str()) != 0) {
+        *error = "cannot enter the data folder " + data + ": " + strerror(errno);
+        return false;
+    }
+    return true;
+}
 
 static int Usage(const std::string& error) {
     fprintf(stderr, "vernalis-capture: %s\n%s", error.c_str(), USAGE);
@@ -193,8 +213,16 @@ int main(int argc, char** argv) {
         printf(HELP, (unsigned)(TIMELINE_END - 1));
         return 0;
     }
+    if (options.version) {
+        printf("vernalis-capture %s\n", VERNALIS_VERSION);
+        return 0;
+    }
     std::string exe = options.exe.empty() ? ToolFolder() + "/vernalis" : options.exe;
     if (access(exe.c_str(), R_OK) != 0) return Usage("cannot read the executable " + exe);
+    if (!EnterDataFolder(&options, &exe, &error)) {
+        fprintf(stderr, "vernalis-capture: %s\n", error.c_str());
+        return 1;
+    }
     if (!options.bench && options.out.back() == '/' && !MakeFolder(options.out, &error))
         return Usage(error);
     const char* part = getenv("VERNALIS_CAPTURE_PART");
