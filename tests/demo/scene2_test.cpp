@@ -2,7 +2,6 @@
 // of scene time.
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <GL/gl.h>
 #include "capture/capture.h"
@@ -10,7 +9,6 @@
 #include "demo/scenes.h"
 #include "demo_fixture.h"
 #include "fx/font.h"
-#include "test_support.h"
 
 
 static const uint32_t WHITE_OUT = CUE_SCENE2_WHITE_OUT;
@@ -111,21 +109,4 @@ TEST_F(Scene2, EndsInAWhiteOut) {
         EXPECT_EQ(CountAtLeast(white, 40, 440, 255), VIEW) << position;
         ExpectBandsBlack(white);
     }
-}
-
-// Without "Data" beside it, init stops at the CaraTio1 model with its own box.
-TEST(Scene2Init, MissingModelStopsInit) {
-    namespace fs = std::filesystem;
-    fs::path home = fs::current_path(), empty = fs::temp_directory_path() / "vernalis_scene2_nodata";
-    fs::create_directories(empty);
-    fs::current_path(empty);
-    BoxesStart();
-    EXPECT_FALSE(Scene2Init());
-    fs::current_path(home);
-    ASSERT_EQ(Boxes.size(), 1u) << BoxTexts();
-    EXPECT_EQ(Boxes[0].text, "Data\\CaraTio1.3ds not found!");
-    EXPECT_EQ(Boxes[0].caption, "Loading error");
-    EXPECT_EQ(Boxes[0].type, (UINT)(MB_SYSTEMMODAL | MB_ICONERROR));
-    BoxesStop();
-    fs::remove_all(empty);
 }
