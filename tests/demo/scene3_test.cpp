@@ -37,17 +37,6 @@ protected:
         Scene3StartMs = CaptureElapsedMs(position) - sceneMs;
         return Frame(position);
     }
-    // Largest channel difference between `frame` and `model(base)` over the view.
-    template <typename F>
-    static int MaxError(const std::vector<Pixel>& frame, const std::vector<Pixel>& base, F model) {
-        int worst = 0;
-        for (int i = 640 * 40; i < 640 * 440; i++) {
-            const uint8_t a[3] = {frame[i].r, frame[i].g, frame[i].b};
-            const uint8_t b[3] = {base[i].r, base[i].g, base[i].b};
-            for (int c = 0; c < 3; c++) worst = std::max(worst, std::abs(a[c] - model(b[c])));
-        }
-        return worst;
-    }
     // Pixels of the region that differ clearly between two frames.
     static int Changed(const std::vector<Pixel>& a, const std::vector<Pixel>& b, int top, int bottom,
                        int left, int right) {
