@@ -45,30 +45,12 @@ struct ModelLook {
     float scales[3][3];  // unused slots are zero
 
     // Each step returns a copy with one more thing said.
-    constexpr ModelLook Lit() const {
-        ModelLook l = *this;
-        l.lit = true;
-        return l;
-    }
-    constexpr ModelLook Off(uint16_t caps) const {
-        ModelLook l = *this;
-        l.off = caps;
-        return l;
-    }
-    constexpr ModelLook On(uint16_t caps) const {
-        ModelLook l = *this;
-        l.on = caps;
-        return l;
-    }
-    constexpr ModelLook OffAfter(uint16_t caps) const {
-        ModelLook l = *this;
-        l.after = caps;
-        return l;
-    }
+    constexpr ModelLook Lit() const { return With(&ModelLook::lit, true); }
+    constexpr ModelLook Off(uint16_t caps) const { return With(&ModelLook::off, caps); }
+    constexpr ModelLook On(uint16_t caps) const { return With(&ModelLook::on, caps); }
+    constexpr ModelLook OffAfter(uint16_t caps) const { return With(&ModelLook::after, caps); }
     constexpr ModelLook White(float a) const {
-        ModelLook l = *this;
-        l.colored = true, l.alpha = a;
-        return l;
+        return With(&ModelLook::colored, true).With(&ModelLook::alpha, a);
     }
     constexpr ModelLook Scale(float s) const { return Scale(s, s, s); }
     constexpr ModelLook Scale(float x, float y, float z) const {
@@ -80,9 +62,20 @@ struct ModelLook {
             }
         return l;
     }
+    template <typename T>
+    constexpr ModelLook With(T ModelLook::*field, T value) const {
+        ModelLook l = *this;
+        l.*field = value;
+        return l;
+    }
 };
 constexpr ModelLook Look(const Model* model, const Texture* skin) {
     return {model, skin, 0, 0, 0, false, false, 0, {}};
+}
+// A textured model seen through from both sides: culling off, texturing and blending on, in
+// opaque white at `alpha`.
+constexpr ModelLook SeeThrough(const Model* model, const Texture* skin, float alpha) {
+    return Look(model, skin).Off(CAP_CULL).On(CAP_TEXTURE | CAP_BLEND).White(alpha);
 }
 struct Placement {
     float tx, ty, tz, rx, ry, rz;

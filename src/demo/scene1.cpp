@@ -46,12 +46,8 @@ enum : uint16_t { UNLIT = CAP_TEXTURE | CAP_COLOR_MATERIAL | CAP_LIGHTING };
 static const ModelLook GALAXY_FAR =
     Look(&ModelGalaxy, &TexCaraTio1).Off(CAP_CULL).On(CAP_TEXTURE).OffAfter(UNLIT);
 // A half-size, half-transparent galaxy that also tumbles about X.
-static const ModelLook GALAXY_TRANSLUCENT = Look(&ModelGalaxy, &TexCaraTio1)
-                                                .Off(CAP_CULL)
-                                                .On(CAP_TEXTURE | CAP_BLEND)
-                                                .White(0.5f)
-                                                .Scale(0.5f)
-                                                .OffAfter(UNLIT | CAP_BLEND);
+static const ModelLook GALAXY_TRANSLUCENT =
+    SeeThrough(&ModelGalaxy, &TexCaraTio1, 0.5f).Scale(0.5f).OffAfter(UNLIT | CAP_BLEND);
 // The far galaxy again at a thousandth of its size: a speck at the centre.
 static const ModelLook GALAXY_TINY = GALAXY_FAR.Scale(0.1f).Scale(0.1f).Scale(0.1f);
 // Lit and textured; the colour is still the translucent galaxy's (1, 1, 1, 0.5), blending off.

@@ -39,10 +39,7 @@ static void LookAround(double s) {
 
 // Flattened, half-transparent disc behind the spinning galaxy.
 static const ModelLook DISC =
-    Look(&ModelGalaxy, &TexCaraTio1)
-        .Off(CAP_CULL)
-        .On(CAP_TEXTURE | CAP_BLEND)
-        .White(0.5f)
+    SeeThrough(&ModelGalaxy, &TexCaraTio1, 0.5f)
         .Scale(0.5f, 0.5f, 0.55f)
         .OffAfter(CAP_BLEND | CAP_TEXTURE | CAP_COLOR_MATERIAL | CAP_LIGHTING);
 // An opaque textured galaxy, culled, at a tenth (the two circling it smaller still).

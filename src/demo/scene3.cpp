@@ -45,12 +45,8 @@ static const ModelLook OPAQUE_TUBE = Look(&ModelTubo, &TexBlue)
                                          .OffAfter(CAP_TEXTURE);
 // Smaller, faster, half-transparent copy inside. Uses the blend function in force: the normal
 // alpha blend the sprites restore at the end of every frame of this scene.
-static const ModelLook TRANSLUCENT_TUBE = Look(&ModelTubo, &TexBlue2)
-                                              .Off(CAP_CULL)
-                                              .On(CAP_TEXTURE | CAP_BLEND)
-                                              .White(0.5f)
-                                              .Scale(0.8f)
-                                              .OffAfter(CAP_BLEND | CAP_TEXTURE);
+static const ModelLook TRANSLUCENT_TUBE =
+    SeeThrough(&ModelTubo, &TexBlue2, 0.5f).Scale(0.8f).OffAfter(CAP_BLEND | CAP_TEXTURE);
 
 // From the life cue on: a rising, pulsing line and two drifting words. The cue's scene time
 // is latched on its first frame; the pulse's phase is t / 60 minus that latched time.
