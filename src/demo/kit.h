@@ -33,8 +33,9 @@ enum : uint16_t { CAP_COLOR_MATERIAL = 16, CAP_LIGHTING = 32 };
 // The bracket DrawLook draws it in, whatever order the steps are written in: push the matrix;
 // light up if Lit (white ambient light, colour material following the current colour); switch
 // the Off capabilities off, then the On ones on; set opaque white at `alpha` if White (else the
-// previous drawing's colour stays current); apply the scales in the order given; bind the skin
-// (none: wireframe lines); draw at the placement; switch the OffAfter capabilities off; pop.
+// previous drawing's colour stays current); apply the scales (three at most) in the order
+// given; bind the skin (none: wireframe lines); draw at the placement; switch the OffAfter
+// capabilities off; pop.
 struct ModelLook {
     const Model* model;
     const Texture* skin;
