@@ -10,7 +10,7 @@ PACKAGES=(
   libgtest-dev libpng-dev
   xvfb xauth xdotool x11-utils
   ffmpeg
-  clang libclang-rt-14-dev llvm
+  clang libclang-rt-14-dev llvm clang-format
   pulseaudio pulseaudio-utils
 )
 # The Windows build: cross compiler and Wine to run what it makes (scripts/build-windows.sh).

@@ -9,9 +9,16 @@ bool DemoInit();
 bool DemoFrame();
 void DemoFree();
 
-// The scenes' loaders in the order DemoInit runs them (the capture tool times each).
-typedef bool (*SceneInit)();
-extern const SceneInit SceneInits[7];
+// The seven scenes in order: the window of stream positions each is drawn in (start <= p <
+// end), and its routines. DemoInit runs the inits in this order (the capture tool times each),
+// DemoFrame draws every scene whose window holds the position, DemoFree runs the frees.
+struct DemoScene {
+    uint32_t start, end;
+    bool (*init)();
+    void (*render)(uint32_t elapsedMs);
+    void (*free)();
+};
+extern const DemoScene DemoScenes[7];
 
 bool Scene1Init();
 void Scene1Render(uint32_t elapsedMs);

@@ -43,33 +43,40 @@ bool Scene1Init() {
 enum : uint16_t { UNLIT = CAP_TEXTURE | CAP_COLOR_MATERIAL | CAP_LIGHTING };
 
 // The galaxy far behind, in whatever colour the previous frame's last drawing left current.
-static const ModelLook GALAXY_FAR = {&ModelGalaxy, &TexCaraTio1, CAP_CULL, CAP_TEXTURE, UNLIT,
-                                     false, false, 0, {}};
+static const ModelLook GALAXY_FAR =
+    Look(&ModelGalaxy, &TexCaraTio1).Off(CAP_CULL).On(CAP_TEXTURE).OffAfter(UNLIT);
 // A half-size, half-transparent galaxy that also tumbles about X.
-static const ModelLook GALAXY_TRANSLUCENT = {&ModelGalaxy, &TexCaraTio1, CAP_CULL,
-                                             CAP_TEXTURE | CAP_BLEND, UNLIT | CAP_BLEND, false,
-                                             true, 0.5f, {{0.5f, 0.5f, 0.5f}}};
+static const ModelLook GALAXY_TRANSLUCENT =
+    SeeThrough(&ModelGalaxy, &TexCaraTio1, 0.5f).Scale(0.5f).OffAfter(UNLIT | CAP_BLEND);
 // The far galaxy again at a thousandth of its size: a speck at the centre.
-static const ModelLook GALAXY_TINY = {
-    &ModelGalaxy, &TexCaraTio1, CAP_CULL, CAP_TEXTURE, UNLIT, false, false, 0,
-    {{0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f}}};
+static const ModelLook GALAXY_TINY = GALAXY_FAR.Scale(0.1f).Scale(0.1f).Scale(0.1f);
 // Lit and textured; the colour is still the translucent galaxy's (1, 1, 1, 0.5), blending off.
-static const ModelLook CARATIO1_LIT = {&ModelCaraTio1, &TexCaraTio1, 0, CAP_TEXTURE, UNLIT, true, false, 0,
-                                       {{0.5f, 0.5f, 0.5f}}};
+static const ModelLook CARATIO1_LIT =
+    Look(&ModelCaraTio1, &TexCaraTio1).Lit().On(CAP_TEXTURE).Scale(0.5f).OffAfter(UNLIT);
 // The wireframe ghost; a negative sin t clamps to alpha 0, so it shows half of the time.
-static const ModelLook CARATIO1_GHOST = {&ModelCaraTio1, nullptr, 0, CAP_CULL | CAP_BLEND | CAP_LINE_SMOOTH,
-                                         CAP_CULL | CAP_BLEND | CAP_LINE_SMOOTH, false, true, 0,
-                                         {{0.5f, 0.5f, 0.5f}}};
+static const ModelLook CARATIO1_GHOST = Look(&ModelCaraTio1, nullptr)
+                                            .On(CAP_CULL | CAP_BLEND | CAP_LINE_SMOOTH)
+                                            .Scale(0.5f)
+                                            .OffAfter(CAP_CULL | CAP_BLEND | CAP_LINE_SMOOTH);
 // Nudo spinning fast, in the ghost's colour with blending off.
-static const ModelLook NUDO_SPINNING = {&ModelNudo, &TexCaraTio1, 0, CAP_TEXTURE, UNLIT, true, false, 0,
-                                        {{0.1f, 0.1f, 0.1f}, {0.4f, 0.4f, 0.4f}}};
-static const ModelLook GALAXY_SPINNING = {
-    &ModelGalaxy, &TexCaraTio1, 0, CAP_TEXTURE, UNLIT, true, false, 0,
-    {{0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f}, {0.3f, 0.3f, 0.3f}}};
+static const ModelLook NUDO_SPINNING =
+    Look(&ModelNudo, &TexCaraTio1).Lit().On(CAP_TEXTURE).Scale(0.1f).Scale(0.4f).OffAfter(UNLIT);
+static const ModelLook GALAXY_SPINNING = Look(&ModelGalaxy, &TexCaraTio1)
+                                             .Lit()
+                                             .On(CAP_TEXTURE)
+                                             .Scale(0.1f)
+                                             .Scale(0.1f)
+                                             .Scale(0.3f)
+                                             .OffAfter(UNLIT);
 // Leaves (1, 1, 1, 0.3) current for the captions and for the next frame's far galaxy.
-static const ModelLook GALAXY_STILL = {
-    &ModelGalaxy, &TexCaraTio1, 0, CAP_TEXTURE | CAP_BLEND, UNLIT | CAP_BLEND, true, true, 0.3f,
-    {{0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f}, {0.66f, 0.66f, 0.66f}}};
+static const ModelLook GALAXY_STILL = Look(&ModelGalaxy, &TexCaraTio1)
+                                          .Lit()
+                                          .On(CAP_TEXTURE | CAP_BLEND)
+                                          .White(0.3f)
+                                          .Scale(0.1f)
+                                          .Scale(0.1f)
+                                          .Scale(0.66f)
+                                          .OffAfter(UNLIT | CAP_BLEND);
 
 // The eye moves one generated path point every 21 ms and stays at the last one.
 static const float* CameraEye(uint32_t elapsedMs) {
@@ -108,9 +115,7 @@ void Scene1Render(uint32_t elapsedMs) {
     gluLookAt(eye[0], eye[1], eye[2], 0, 0, 0, 0, 1, 0);
     float face = -(t - 15) * 6, spin = 22 * t;
     DrawLook(CARATIO1_LIT, {0, 0, 0, 0, face, 0});
-    ModelLook ghost = CARATIO1_GHOST;
-    ghost.alpha = (float)sin(t);
-    DrawLook(ghost, {0, 0, 0, 0, face, 0});
+    DrawLook(CARATIO1_GHOST.White((float)sin(t)), {0, 0, 0, 0, face, 0});
     DrawLook(NUDO_SPINNING, {0, 0, 0, spin, spin, spin});
     DrawLook(GALAXY_SPINNING, {0, 0, 0, spin, spin, spin});
     DrawLook(GALAXY_STILL, {0, 0, 0, 0, 0, 0});

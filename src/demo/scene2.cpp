@@ -38,23 +38,23 @@ static void LookAround(double s) {
 }
 
 // Flattened, half-transparent disc behind the spinning galaxy.
-static const ModelLook DISC = {&ModelGalaxy, &TexCaraTio1, CAP_CULL, CAP_TEXTURE | CAP_BLEND,
-                               CAP_BLEND | CAP_TEXTURE | CAP_COLOR_MATERIAL | CAP_LIGHTING, false, true, 0.5f,
-                               {{0.5f, 0.5f, 0.55f}}};
-// An opaque textured galaxy, culled, at a tenth (and a second scale the caller may set).
-static const ModelLook GALAXY = {&ModelGalaxy, &TexCaraTio1, 0, CAP_CULL | CAP_TEXTURE | CAP_BLEND,
-                                 CAP_BLEND | CAP_TEXTURE | CAP_COLOR_MATERIAL | CAP_CULL, false, true, 1,
-                                 {{0.1f, 0.1f, 0.1f}}};
+static const ModelLook DISC =
+    SeeThrough(&ModelGalaxy, &TexCaraTio1, 0.5f)
+        .Scale(0.5f, 0.5f, 0.55f)
+        .OffAfter(CAP_BLEND | CAP_TEXTURE | CAP_COLOR_MATERIAL | CAP_LIGHTING);
+// An opaque textured galaxy, culled, at a tenth (the two circling it smaller still).
+static const ModelLook GALAXY =
+    Look(&ModelGalaxy, &TexCaraTio1)
+        .On(CAP_CULL | CAP_TEXTURE | CAP_BLEND)
+        .White(1)
+        .Scale(0.1f)
+        .OffAfter(CAP_BLEND | CAP_TEXTURE | CAP_COLOR_MATERIAL | CAP_CULL);
 // Untextured line ghost round the spinning galaxy; its alpha swings with cos(s / 2) / 2 and
 // clamps to nothing for half the cycle.
-static const ModelLook GHOST = {&ModelGalaxy, nullptr, 0, CAP_CULL | CAP_BLEND | CAP_LINE_SMOOTH,
-                                CAP_LINE_SMOOTH | CAP_BLEND | CAP_CULL, false, true, 0, {{0.15f, 0.15f, 0.15f}}};
-
-static void DrawGalaxy(float scale, const Placement& at) {
-    ModelLook look = GALAXY;
-    look.scales[1][0] = look.scales[1][1] = look.scales[1][2] = scale == 1.0f ? 0 : scale;
-    DrawLook(look, at);
-}
+static const ModelLook GHOST = Look(&ModelGalaxy, nullptr)
+                                   .On(CAP_CULL | CAP_BLEND | CAP_LINE_SMOOTH)
+                                   .Scale(0.15f)
+                                   .OffAfter(CAP_LINE_SMOOTH | CAP_BLEND | CAP_CULL);
 
 // One verse line per 3.14 units of scene time, each fading in and out once within its slot.
 static void DrawVerse(double s) {
@@ -81,14 +81,12 @@ void Scene2Render(uint32_t elapsedMs) {
     glPushMatrix();
     LookAround(s);
     DrawLook(DISC, {0, 0, 9, 0, 0, 1.57f});
-    DrawGalaxy(1, {0, 0, 0, 0, (float)(16 * s), 1.57f});
-    ModelLook ghost = GHOST;
-    ghost.alpha = (float)(cos(s / 2) / 2);
-    DrawLook(ghost, {0, 0, 0, 0, (float)(16 * s), 1.57f});
-    DrawGalaxy(0.4f, {(float)(400 * cos(s)), (float)(400 * cos(s / 2)), (float)(400 * sin(s)), 0,
-                      (float)(21 * s), 1.57f});
-    DrawGalaxy(0.4f, {(float)(400 * sin(s)), (float)(400 * sin(s / 2.5)), (float)(400 * cos(s)), 0,
-                      (float)(21 * s), 1.57f});
+    DrawLook(GALAXY, {0, 0, 0, 0, (float)(16 * s), 1.57f});
+    DrawLook(GHOST.White((float)(cos(s / 2) / 2)), {0, 0, 0, 0, (float)(16 * s), 1.57f});
+    DrawLook(GALAXY.Scale(0.4f), {(float)(400 * cos(s)), (float)(400 * cos(s / 2)),
+                                  (float)(400 * sin(s)), 0, (float)(21 * s), 1.57f});
+    DrawLook(GALAXY.Scale(0.4f), {(float)(400 * sin(s)), (float)(400 * sin(s / 2.5)),
+                                  (float)(400 * cos(s)), 0, (float)(21 * s), 1.57f});
     glPopMatrix();
 
     GlowSprite(&TexPictra2, 0.7f, -0.15f, sf / 40 - 0.3f, -0.5f);

@@ -38,12 +38,15 @@ bool Scene3Init() {
 }
 
 // Opaque tube, turning once per 360 units of scene time; blending off.
-static const ModelLook OPAQUE_TUBE = {&ModelTubo, &TexBlue, CAP_CULL | CAP_BLEND, CAP_TEXTURE, CAP_TEXTURE,
-                                      false, true, 1, {}};
+static const ModelLook OPAQUE_TUBE = Look(&ModelTubo, &TexBlue)
+                                         .Off(CAP_CULL | CAP_BLEND)
+                                         .On(CAP_TEXTURE)
+                                         .White(1)
+                                         .OffAfter(CAP_TEXTURE);
 // Smaller, faster, half-transparent copy inside. Uses the blend function in force: the normal
 // alpha blend the sprites restore at the end of every frame of this scene.
-static const ModelLook TRANSLUCENT_TUBE = {&ModelTubo, &TexBlue2, CAP_CULL, CAP_TEXTURE | CAP_BLEND,
-                                           CAP_BLEND | CAP_TEXTURE, false, true, 0.5f, {{0.8f, 0.8f, 0.8f}}};
+static const ModelLook TRANSLUCENT_TUBE =
+    SeeThrough(&ModelTubo, &TexBlue2, 0.5f).Scale(0.8f).OffAfter(CAP_BLEND | CAP_TEXTURE);
 
 // From the life cue on: a rising, pulsing line and two drifting words. The cue's scene time
 // is latched on its first frame; the pulse's phase is t / 60 minus that latched time.

@@ -24,12 +24,22 @@ bool Scene4Init() {
 
 // Ground and sky draw with blending off as the overlays leave it; the haze blends with the
 // normal alpha blend that the flare sprite restored on the previous frame.
-static const ModelLook GROUND = {&ModelGalaxy, &TexGround1, 0, CAP_TEXTURE, CAP_TEXTURE, false, true, 1,
-                                 {{0.1f, 0.1f, 0.15f}, {1, 0.1f, 1}}};
-static const ModelLook SKY = {&ModelGalaxy, &TexSky1, 0, CAP_TEXTURE, CAP_TEXTURE, false, true, 1,
-                              {{0.1f, 0.06f, 0.15f}}};
-static const ModelLook HAZE = {&ModelGalaxy, &TexSky1, 0, CAP_TEXTURE | CAP_BLEND, CAP_BLEND | CAP_TEXTURE,
-                               false, true, 0.5f, {{0.08f, 0.04f, 0.13f}}};
+static const ModelLook GROUND = Look(&ModelGalaxy, &TexGround1)
+                                    .On(CAP_TEXTURE)
+                                    .White(1)
+                                    .Scale(0.1f, 0.1f, 0.15f)
+                                    .Scale(1, 0.1f, 1)
+                                    .OffAfter(CAP_TEXTURE);
+static const ModelLook SKY = Look(&ModelGalaxy, &TexSky1)
+                                 .On(CAP_TEXTURE)
+                                 .White(1)
+                                 .Scale(0.1f, 0.06f, 0.15f)
+                                 .OffAfter(CAP_TEXTURE);
+static const ModelLook HAZE = Look(&ModelGalaxy, &TexSky1)
+                                  .On(CAP_TEXTURE | CAP_BLEND)
+                                  .White(0.5f)
+                                  .Scale(0.08f, 0.04f, 0.13f)
+                                  .OffAfter(CAP_BLEND | CAP_TEXTURE);
 
 static void DrawGalaxies(float t, float s) {
     DrawLook(GROUND, {0, -100, -50, t, s, 0});

@@ -21,8 +21,11 @@ uint32_t Scene5StartMs = 0;
 static const uint32_t MORPH_MS = 6000;  // the morph runs while scene time is at most this
 
 // Opaque (blending is off as the overlays leave it), back faces culled; scene 6 draws it too.
-const ModelLook MorphFace = {&ModelMorph, &TexCaraTio1, 0, CAP_TEXTURE | CAP_CULL, CAP_TEXTURE | CAP_CULL,
-                             false, true, 1, {{0.5f, 0.5f, 0.5f}}};
+const ModelLook MorphFace = Look(&ModelMorph, &TexCaraTio1)
+                                .On(CAP_TEXTURE | CAP_CULL)
+                                .White(1)
+                                .Scale(0.5f)
+                                .OffAfter(CAP_TEXTURE | CAP_CULL);
 
 // The morph's starting shape: ModelCara1's faces, positions and mapping, under the face count
 // of ModelCaraTio1 (the model whose skin the face wears). Tests call it to start afresh.

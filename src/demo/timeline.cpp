@@ -9,11 +9,21 @@
 
 uint8_t HiddenPageFlag = 0;
 
-typedef void (*SceneFree)();
-const SceneInit SceneInits[7] = {Scene1Init, Scene2Init, Scene3Init, Scene4Init,
-                                 Scene5Init, Scene6Init, Scene7Init};
-static const SceneFree SceneFrees[] = {Scene1Free, Scene2Free, Scene3Free, Scene4Free,
-                                       Scene5Free, Scene6Free, Scene7Free};
+// Scene 1's flash overlay is drawn inside scene 1's matrix push and pop.
+static void Scene1WithOverlay(uint32_t elapsedMs) {
+    Scene1Render(elapsedMs);
+    Scene1Overlay();
+}
+
+const DemoScene DemoScenes[7] = {
+    {0, SCENE2_START, Scene1Init, Scene1WithOverlay, Scene1Free},
+    {SCENE2_START, SCENE3_START, Scene2Init, Scene2Render, Scene2Free},
+    {SCENE3_START, SCENE4_START, Scene3Init, Scene3Render, Scene3Free},
+    {SCENE4_START, SCENE5_START, Scene4Init, Scene4Render, Scene4Free},
+    {SCENE5_START, SCENE6_START, Scene5Init, Scene5Render, Scene5Free},
+    {SCENE6_START, SCENE7_START, Scene6Init, Scene6Render, Scene6Free},
+    {SCENE7_START, TIMELINE_END, Scene7Init, Scene7Render, Scene7Free},
+};
 
 bool DemoInit() {
     if (!TPACK_Open(nullptr, 0)) {
@@ -23,13 +33,20 @@ bool DemoInit() {
     if (!TPACK_Find("Zozivuv.mp3")) return false;
     if (!MusicFromPack(PackFile.file, PackFile.entryOffset, PackFile.entrySize)) return false;
     if (!FontBuild()) return false;
-    for (SceneInit init : SceneInits)
-        if (!init()) return false;
+    for (const DemoScene& scene : DemoScenes)
+        if (!scene.init()) return false;
     TPACK_Close();
     return true;
 }
 
-static bool Within(uint32_t start, uint32_t end) { return StreamPos() >= start && StreamPos() < end; }
+// The position is asked afresh for each bound, the upper only once the lower held, since the
+// music runs on while a scene draws: a frame that straddles a boundary draws both scenes. A
+// start of 0 needs no asking; the last scene's end is the timeline's, tested once at the start
+// of the frame, so the last scene is drawn on the frame in which the position crosses it.
+static bool Holds(const DemoScene& scene) {
+    if (scene.start > 0 && StreamPos() < scene.start) return false;
+    return scene.end == TIMELINE_END || StreamPos() < scene.end;
+}
 
 bool DemoFrame() {
     uint32_t elapsedMs = FrameMilliseconds(ClockElapsed());
@@ -40,27 +57,10 @@ bool DemoFrame() {
     // Smoothed lines and wide points may spill a pixel past the viewport: the scissor box
     // set with it keeps every scene off the letterbox bands.
     glEnable(GL_SCISSOR_TEST);
-    if (StreamPos() < SCENE2_START) {
+    for (const DemoScene& scene : DemoScenes) {
+        if (!Holds(scene)) continue;
         glPushMatrix();
-        Scene1Render(elapsedMs);
-        Scene1Overlay();
-        glPopMatrix();
-    }
-    static const struct {
-        uint32_t start, end;
-        void (*render)(uint32_t);
-    } rows[] = {{SCENE2_START, SCENE3_START, Scene2Render}, {SCENE3_START, SCENE4_START, Scene3Render},
-                {SCENE4_START, SCENE5_START, Scene4Render}, {SCENE5_START, SCENE6_START, Scene5Render},
-                {SCENE6_START, SCENE7_START, Scene6Render}};
-    for (const auto& row : rows) {
-        if (!Within(row.start, row.end)) continue;
-        glPushMatrix();
-        row.render(elapsedMs);
-        glPopMatrix();
-    }
-    if (StreamPos() >= SCENE7_START) {
-        glPushMatrix();
-        Scene7Render(elapsedMs);
+        scene.render(elapsedMs);
         glPopMatrix();
     }
     glDisable(GL_SCISSOR_TEST);
@@ -68,5 +68,5 @@ bool DemoFrame() {
 }
 
 void DemoFree() {
-    for (SceneFree free : SceneFrees) free();
+    for (const DemoScene& scene : DemoScenes) scene.free();
 }

@@ -36,8 +36,28 @@ static std::vector<CompiledModel> Compiled;
 
 void MeshForgetCompiled() { Compiled.clear(); }
 
-static void EmitWireframe(const Model* model, int n);
-static void EmitTextured(const Model* model, int n);
+static void EmitWireframe(const Model* model, int n) {
+    for (int i = 0; i < n; i++) {
+        const ModelVertex* c = model->faces[i].corners;
+        glBegin(GL_LINES);
+        glNormal3f(0, 0, 1);
+        for (int k : EDGE_ORDER) Corner(c[k]);
+        glEnd();
+    }
+}
+
+static void EmitTextured(const Model* model, int n) {
+    for (int i = 0; i < n; i++) {
+        const ModelVertex* c = model->faces[i].corners;
+        glBegin(GL_TRIANGLES);
+        glNormal3f(0, 0, 1);  // one constant normal: every face is lit alike
+        for (int k = 0; k < 3; k++) {
+            glTexCoord2f(c[k].u, c[k].v);
+            Corner(c[k]);
+        }
+        glEnd();
+    }
+}
 
 static void DrawCompiled(const Model* model, int n, bool textured) {
     if (n <= 0) return;  // nothing to send; an empty copy would compare through a null pointer
@@ -64,40 +84,19 @@ static void DrawCompiled(const Model* model, int n, bool textured) {
     glEndList();
 }
 
-void DrawModel(const Model* model, float tx, float ty, float tz, float rx, float ry, float rz) {
+static void DrawPlaced(const Model* model, bool textured, float tx, float ty, float tz, float rx,
+                       float ry, float rz) {
     ApplyPlacement(tx, ty, tz, rx, ry, rz);
     int n = FaceLimit(model->faceCount);  // a record filled by hand may claim more
-    if (GeometryOff) return LeaveCurrent(model, n, false);
-    DrawCompiled(model, n, false);
+    if (GeometryOff) return LeaveCurrent(model, n, textured);
+    DrawCompiled(model, n, textured);
 }
 
-static void EmitWireframe(const Model* model, int n) {
-    for (int i = 0; i < n; i++) {
-        const ModelVertex* c = model->faces[i].corners;
-        glBegin(GL_LINES);
-        glNormal3f(0, 0, 1);
-        for (int k : EDGE_ORDER) Corner(c[k]);
-        glEnd();
-    }
+void DrawModel(const Model* model, float tx, float ty, float tz, float rx, float ry, float rz) {
+    DrawPlaced(model, false, tx, ty, tz, rx, ry, rz);
 }
 
 void DrawModelTextured(const Model* model, float tx, float ty, float tz, float rx, float ry,
                        float rz) {
-    ApplyPlacement(tx, ty, tz, rx, ry, rz);
-    int n = FaceLimit(model->faceCount);  // a record filled by hand may claim more
-    if (GeometryOff) return LeaveCurrent(model, n, true);
-    DrawCompiled(model, n, true);
-}
-
-static void EmitTextured(const Model* model, int n) {
-    for (int i = 0; i < n; i++) {
-        const ModelVertex* c = model->faces[i].corners;
-        glBegin(GL_TRIANGLES);
-        glNormal3f(0, 0, 1);  // one constant normal: every face is lit alike
-        for (int k = 0; k < 3; k++) {
-            glTexCoord2f(c[k].u, c[k].v);
-            Corner(c[k]);
-        }
-        glEnd();
-    }
+    DrawPlaced(model, true, tx, ty, tz, rx, ry, rz);
 }

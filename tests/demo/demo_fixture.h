@@ -3,6 +3,8 @@
 // rendered at chosen stream positions with the frame clock derived from them.
 #pragma once
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <vector>
 #include "capture/capture.h"
@@ -41,6 +43,18 @@ protected:
         for (size_t i = 0; i < frame.size(); i++)
             frame[i] = {bytes[i * 3], bytes[i * 3 + 1], bytes[i * 3 + 2]};
         return frame;
+    }
+    // Largest channel difference between `frame` and `model(base)` over the view: how far a
+    // frame is from a known frame under a fade or flash `model` applies channel by channel.
+    template <typename F>
+    static int MaxError(const std::vector<Pixel>& frame, const std::vector<Pixel>& base, F model) {
+        int worst = 0;
+        for (int i = 640 * 40; i < 640 * 440; i++) {
+            const uint8_t a[3] = {frame[i].r, frame[i].g, frame[i].b};
+            const uint8_t b[3] = {base[i].r, base[i].g, base[i].b};
+            for (int c = 0; c < 3; c++) worst = std::max(worst, std::abs(a[c] - model(b[c])));
+        }
+        return worst;
     }
     // The letterbox bands stay black whatever a scene draws.
     static void ExpectBandsBlack(const std::vector<Pixel>& frame) {

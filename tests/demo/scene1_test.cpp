@@ -1,14 +1,11 @@
 // Scene 1: the fades from and to black, the five flashes of its overlay, the captions' windows,
-// the colour its first step inherits, and the report of a missing model.
-#include <unistd.h>
-#include <filesystem>
+// the colour its first step inherits.
 #include "capture/capture.h"
 #include "demo/demo.h"
 #include "demo/scenes.h"
 #include "demo_fixture.h"
 #include "platform/platform_testing.h"
 #include "shell/shell.h"
-#include "test_support.h"
 
 static const int VIEW = 640 * 400;  // pixels inside the letterbox
 
@@ -133,30 +130,4 @@ TEST_F(Scene1, FarGalaxyTakesTheColourLeftByThePreviousFrame) {
         return sum;
     };
     EXPECT_GT(Brightness(FrameAt(352800, 4000, 1)), Brightness(FrameAt(352800, 4000, 0)));
-}
-
-// A missing model is named in its own box, after the models before it have loaded.
-TEST(Scene1Load, MissingNudoIsReportedAfterTheOtherModels) {
-    namespace fs = std::filesystem;
-    fs::path dir = fs::temp_directory_path() / ("scene1_" + std::to_string(getpid()));
-    fs::create_directories(dir / "Data");
-    for (const char* name : {"CaraTio1.3DS", "Galaxy.3DS"})
-        fs::copy_file(fs::path(VERNALIS_BUILD_DIR) / "Data" / name, dir / "Data" / name,
-                      fs::copy_options::overwrite_existing);
-    fs::path home = fs::current_path();
-    fs::current_path(dir);
-    ModelCaraTio1.faceCount = ModelGalaxy.faceCount = 0;
-    BoxesStart();
-    bool loaded = Scene1Init();
-    BoxesStop();
-    fs::current_path(home);
-    fs::remove_all(dir);
-
-    EXPECT_FALSE(loaded);
-    ASSERT_EQ(Boxes.size(), 1u) << BoxTexts();
-    EXPECT_EQ(Boxes[0].caption, "Loading error");
-    EXPECT_EQ(Boxes[0].text, "Data\\Nudo.3ds not found!");
-    EXPECT_EQ(Boxes[0].type, (UINT)(MB_SYSTEMMODAL | MB_ICONERROR));
-    EXPECT_GT(ModelCaraTio1.faceCount, 0);
-    EXPECT_GT(ModelGalaxy.faceCount, 0);
 }

@@ -2,7 +2,6 @@
 // of scene time.
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <GL/gl.h>
 #include "capture/capture.h"
@@ -10,7 +9,6 @@
 #include "demo/scenes.h"
 #include "demo_fixture.h"
 #include "fx/font.h"
-#include "test_support.h"
 
 
 static const uint32_t WHITE_OUT = CUE_SCENE2_WHITE_OUT;
@@ -24,16 +22,6 @@ protected:
     static std::vector<Pixel> FrameAt(uint32_t position, uint32_t sceneMs) {
         Scene2StartMs = CaptureElapsedMs(position) - sceneMs;
         return Frame(position);
-    }
-    template <typename F>
-    static int MaxError(const std::vector<Pixel>& frame, const std::vector<Pixel>& base, F model) {
-        int worst = 0;
-        for (int i = 640 * 40; i < 640 * 440; i++) {
-            const uint8_t a[3] = {frame[i].r, frame[i].g, frame[i].b};
-            const uint8_t b[3] = {base[i].r, base[i].g, base[i].b};
-            for (int c = 0; c < 3; c++) worst = std::max(worst, std::abs(a[c] - model(b[c])));
-        }
-        return worst;
     }
     // The frame just drawn.
     static std::vector<Pixel> Read() {
@@ -111,21 +99,4 @@ TEST_F(Scene2, EndsInAWhiteOut) {
         EXPECT_EQ(CountAtLeast(white, 40, 440, 255), VIEW) << position;
         ExpectBandsBlack(white);
     }
-}
-
-// Without "Data" beside it, init stops at the CaraTio1 model with its own box.
-TEST(Scene2Init, MissingModelStopsInit) {
-    namespace fs = std::filesystem;
-    fs::path home = fs::current_path(), empty = fs::temp_directory_path() / "vernalis_scene2_nodata";
-    fs::create_directories(empty);
-    fs::current_path(empty);
-    BoxesStart();
-    EXPECT_FALSE(Scene2Init());
-    fs::current_path(home);
-    ASSERT_EQ(Boxes.size(), 1u) << BoxTexts();
-    EXPECT_EQ(Boxes[0].text, "Data\\CaraTio1.3ds not found!");
-    EXPECT_EQ(Boxes[0].caption, "Loading error");
-    EXPECT_EQ(Boxes[0].type, (UINT)(MB_SYSTEMMODAL | MB_ICONERROR));
-    BoxesStop();
-    fs::remove_all(empty);
 }

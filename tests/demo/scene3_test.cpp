@@ -2,13 +2,11 @@
 // particle burst window and rebirths, the closing fade, loading and freeing.
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
 #include "capture/capture.h"
 #include "demo/demo.h"
 #include "demo/scenes.h"
 #include "demo_fixture.h"
 #include "fx/particles.h"
-#include "test_support.h"
 
 
 static const uint32_t LIFE_CUE = CUE_LIFE, BURST_END = CUE_LIFE_BURST_END, FADE_OUT = CUE_SCENE3_FADE_OUT;
@@ -38,17 +36,6 @@ protected:
         ParticleRespawn = f.respawn;
         Scene3StartMs = CaptureElapsedMs(position) - sceneMs;
         return Frame(position);
-    }
-    // Largest channel difference between `frame` and `model(base)` over the view.
-    template <typename F>
-    static int MaxError(const std::vector<Pixel>& frame, const std::vector<Pixel>& base, F model) {
-        int worst = 0;
-        for (int i = 640 * 40; i < 640 * 440; i++) {
-            const uint8_t a[3] = {frame[i].r, frame[i].g, frame[i].b};
-            const uint8_t b[3] = {base[i].r, base[i].g, base[i].b};
-            for (int c = 0; c < 3; c++) worst = std::max(worst, std::abs(a[c] - model(b[c])));
-        }
-        return worst;
     }
     // Pixels of the region that differ clearly between two frames.
     static int Changed(const std::vector<Pixel>& a, const std::vector<Pixel>& b, int top, int bottom,
@@ -206,21 +193,4 @@ TEST_F(Scene3, FreeKeepsTheTexturesLaterScenesBind) {
         EXPECT_NE(t->id, 0u);
         EXPECT_EQ(t->pixels, nullptr);
     }
-}
-
-// Without "Data" beside it, init stops at the tube with its own box.
-TEST(Scene3Init, MissingTubeModelStopsInit) {
-    namespace fs = std::filesystem;
-    fs::path home = fs::current_path(), empty = fs::temp_directory_path() / "vernalis_scene3_nodata";
-    fs::create_directories(empty);
-    fs::current_path(empty);
-    BoxesStart();
-    EXPECT_FALSE(Scene3Init());
-    fs::current_path(home);
-    ASSERT_EQ(Boxes.size(), 1u) << BoxTexts();
-    EXPECT_EQ(Boxes[0].text, "Data\\Tubo.3ds not found!");
-    EXPECT_EQ(Boxes[0].caption, "Loading error");
-    EXPECT_EQ(Boxes[0].type, (UINT)(MB_SYSTEMMODAL | MB_ICONERROR));
-    BoxesStop();
-    fs::remove_all(empty);
 }

@@ -1,7 +1,6 @@
 // Scene 5: the face morph (its first step, its 6000 ms limit, the mapping it keeps), the
 // respawn flag it holds off, its opening flash and closing fade.
 #include <cstring>
-#include <filesystem>
 #include "capture/capture.h"
 #include "demo/demo.h"
 #include "demo/scenes.h"
@@ -110,23 +109,4 @@ TEST_F(Scene5, OpensWhiteAndFadesToBlack) {
     EXPECT_EQ(CountLit(black, 40, 440), 0);
     ExpectBandsBlack(black);
     EXPECT_EQ(CountLit(Frame(SCENE6_START - 1), 40, 440), 0);
-}
-
-// Either face file missing gives the same box, which names neither of them.
-TEST(Scene5Init, MissingSecondFaceReportsTheOldName) {
-    namespace fs = std::filesystem;
-    fs::path home = fs::current_path(), dir = fs::temp_directory_path() / "vernalis_scene5_data";
-    fs::create_directories(dir / "Data");
-    fs::copy_file(VERNALIS_BUILD_DIR "/Data/cara1.3DS", dir / "Data" / "cara1.3DS",
-                  fs::copy_options::overwrite_existing);
-    fs::current_path(dir);
-    BoxesStart();
-    EXPECT_FALSE(Scene5Init());
-    fs::current_path(home);
-    ASSERT_EQ(Boxes.size(), 1u) << BoxTexts();
-    EXPECT_EQ(Boxes[0].text, "Data\\CaraTio2.3ds not found!");
-    EXPECT_EQ(Boxes[0].caption, "Loading error");
-    EXPECT_EQ(Boxes[0].type, (UINT)(MB_SYSTEMMODAL | MB_ICONERROR));
-    BoxesStop();
-    fs::remove_all(dir);
 }

@@ -50,11 +50,14 @@ protected:
         EXPECT_NEAR(NdcY(v[1]), c.y, 1e-3) << "corner " << corner;
     }
     // Where the current modelview matrix puts a point.
-    static void Transform(const float p[3], float out[3]) {
+    // The model-view matrix takes point `p` to `expected`.
+    static void ExpectMapped(const float (&p)[3], const float (&expected)[3]) {
         GLfloat m[16];
         glGetFloatv(GL_MODELVIEW_MATRIX, m);
         for (int r = 0; r < 3; r++)
-            out[r] = m[r] * p[0] + m[4 + r] * p[1] + m[8 + r] * p[2] + m[12 + r];
+            EXPECT_NEAR(m[r] * p[0] + m[4 + r] * p[1] + m[8 + r] * p[2] + m[12 + r], expected[r],
+                        1e-6)
+                << "coordinate " << r;
     }
 };
 
@@ -108,24 +111,14 @@ TEST_F(MeshDraw, FaceCountBeyondCapacityDrawsOnlyTheRecord) {
 TEST_F(MeshDraw, EmptyModelStillLeavesThePlacementApplied) {
     TestModel.faceCount = 0;
     DrawModelTextured(&TestModel, 1, 2, 3, 90, 0, 0);
-    const float up[3] = {0, 1, 0};
-    float out[3];
-    Transform(up, out);
-    EXPECT_NEAR(out[0], 1, 1e-6);
-    EXPECT_NEAR(out[1], 2, 1e-6);
-    EXPECT_NEAR(out[2], 4, 1e-6);  // (0, 1, 0) turned onto (0, 0, 1), then moved
+    ExpectMapped({0, 1, 0}, {1, 2, 4});  // (0, 1, 0) turned onto (0, 0, 1), then moved
 }
 
 TEST_F(MeshDraw, RotationsComposeXThenYThenZInCallOrder) {
     TestModel.faceCount = 0;
     // In the model's own frame Z acts first: X (1,0,0) -> Z 90 -> (0,1,0) -> X 90 -> (0,0,1).
     DrawModel(&TestModel, 0, 0, 0, 90, 0, 90);
-    const float x[3] = {1, 0, 0};
-    float out[3];
-    Transform(x, out);
-    EXPECT_NEAR(out[0], 0, 1e-6);
-    EXPECT_NEAR(out[1], 0, 1e-6);
-    EXPECT_NEAR(out[2], 1, 1e-6);
+    ExpectMapped({1, 0, 0}, {0, 0, 1});
 }
 
 TEST_F(MeshDraw, TexturedDrawLeavesTexturingToTheCaller) {

@@ -7,6 +7,17 @@
 #include <string>
 #include <vector>
 #include "base/le.h"
+#include "loaders/chunk3ds.h"
+
+// The reader's scratch state as a fresh process has it: both arrays and their counts zero, no
+// overflow raised, unknown chunks not dumped. Each test starts and ends with it.
+inline void ResetReaderScratch() {
+    memset(ReaderVertices, 0, sizeof ReaderVertices);
+    memset(ReaderFaces, 0, sizeof ReaderFaces);
+    ReaderVertexCount = ReaderFaceCount = 0;
+    ReaderOverflow = 0;
+    DumpUnknownChunks = false;
+}
 
 typedef std::vector<uint8_t> Bytes;
 

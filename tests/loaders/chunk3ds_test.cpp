@@ -13,17 +13,8 @@ namespace {
 
 class ChunkReaderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        memset(ReaderVertices, 0, sizeof ReaderVertices);
-        memset(ReaderFaces, 0, sizeof ReaderFaces);
-        ReaderVertexCount = ReaderFaceCount = 0;
-        ReaderOverflow = 0;
-        DumpUnknownChunks = false;
-    }
-    void TearDown() override {
-        ReaderOverflow = 0;
-        DumpUnknownChunks = false;
-    }
+    void SetUp() override { ResetReaderScratch(); }
+    void TearDown() override { ResetReaderScratch(); }
     // Walks the whole image as the model loader does; returns what went to stdout.
     static std::string Walk(const Bytes& bytes) {
         FILE* f = Stream(bytes);

@@ -19,10 +19,7 @@ namespace {
 class ModelLoadTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        memset(ReaderVertices, 0, sizeof ReaderVertices);
-        memset(ReaderFaces, 0, sizeof ReaderFaces);
-        ReaderVertexCount = ReaderFaceCount = 0;
-        ReaderOverflow = 0;
+        ResetReaderScratch();
         model.reset(new Model());
         BoxesStart();
         testing::internal::CaptureStdout();  // the reader's progress marks
@@ -30,7 +27,7 @@ protected:
     void TearDown() override {
         testing::internal::GetCapturedStdout();
         BoxesStop();
-        ReaderOverflow = 0;
+        ResetReaderScratch();
     }
     std::string Path(const char* name) { return testing::TempDir() + "vernalis_model_" + name; }
     bool Load(const char* name, const Bytes& bytes) {

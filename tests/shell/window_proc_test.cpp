@@ -1,22 +1,8 @@
 // The window procedure and the message loop, driven with synthetic messages.
 #include <SDL2/SDL.h>
-#include <gtest/gtest.h>
-#include "platform/sdl/platform_window.h"
-#include "shell/shell.h"
-#include "test_support.h"
+#include "shell_fixture.h"
 
-class WindowProcedure : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ResetShell();
-        BoxesStart(IDYES);
-    }
-    void TearDown() override {
-        if (PlatformWindowAlive(WindowHandle)) DestroyDemoWindow();
-        BoxesStop();
-        ResetShell();
-    }
-};
+class WindowProcedure : public ShellTest {};
 
 TEST_F(WindowProcedure, KeysSetAndClearTheirState) {
     EXPECT_EQ(WindowProc(nullptr, WM_KEYDOWN, 'P', 0), 0);

@@ -1,24 +1,10 @@
 // The demo window under SDL's offscreen driver: creation, each failure row and its unwinding,
 // the letterboxed projection and the initial OpenGL state.
 #include <GL/gl.h>
-#include <gtest/gtest.h>
 #include <cstring>
-#include "platform/sdl/platform_window.h"
-#include "shell/shell.h"
-#include "test_support.h"
+#include "shell_fixture.h"
 
-class DemoWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ResetShell();
-        BoxesStart(IDYES);
-    }
-    void TearDown() override {
-        if (PlatformWindowAlive(WindowHandle)) DestroyDemoWindow();
-        BoxesStop();
-        ResetShell();
-    }
-};
+class DemoWindow : public ShellTest {};
 
 // The offscreen display has no 640x480 mode: the user is asked once, Yes gives a window.
 TEST_F(DemoWindow, FallsBackToWindowOnConsent) {

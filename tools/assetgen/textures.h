@@ -20,27 +20,15 @@ Image PaintTexture(const TextureEntry& entry);
 // Writes every image of the table into `dir`; false on the first file that fails.
 bool WriteTextures(const std::string& dir);
 
-// Seamless tiles (textures_tiles.cpp).
-void PaintBlue(Image& img);
-void PaintBlue2(Image& img);
-void PaintCaraTio1(Image& img);
-void PaintGround1(Image& img);
-void PaintSky1(Image& img);
-void PaintMetal(Image& img);
-void PaintEnv1(Image& img);
-void PaintSpring(Image& img);
+// The painter of every image the list names: the seamless tiles are in textures_tiles.cpp,
+// the pictures on black for the additive sprites and the lettered images in
+// textures_sprites.cpp.
+#define PACK_TEXTURE(name, width, height, painter) void painter(Image& img);
+#include "assetgen/assets.def"
+
 // A five-petal blossom, pink deepening to the centre around a gold heart, painted over
 // what is there.
 void AddBlossom(Image& img, float cx, float cy, float radius, float turn);
-// Pictures on black for the additive sprites, and the lettered images (textures_sprites.cpp).
-void PaintParticle(Image& img);
-void PaintBigFlare(Image& img);
-void PaintPictra1(Image& img);
-void PaintPictra2(Image& img);
-void PaintPictra3(Image& img);
-void PaintPictra4(Image& img);
-void PaintCredits(Image& img);
-void PaintHidden(Image& img);
 
 // The lines of the credits strip, top to bottom: top edge (pixel row), letter width in
 // pixels per font pixel, text. The strip is shown three times squeezed across, so the

@@ -35,7 +35,7 @@ bool CaptureStartTimed(const std::string& exePath, double mainMs) {
     for (int i = 0; ok && i < 7; i++) {
         char name[16];
         snprintf(name, sizeof name, "scene %d", i + 1);
-        ok = Step(name, SceneInits[i]());
+        ok = Step(name, DemoScenes[i].init());
     }
     if (ok) TPACK_Close();
     ok = ok && Step("play", CapturePlay());
