@@ -26,10 +26,14 @@ int BassDecodeMp3(const uint8_t* data, size_t size, BassPcm* out);
 // decoded the whole stream at once (the Windows backend does: no thread is started then).
 // More appends the next chunk: BASS_OK while more may follow, BASS_ERROR_UNKNOWN at the end
 // (or at damage past which nothing decodes), BASS_ERROR_FORMAT at a change of format and
-// BASS_ERROR_MEM past the size limit; in each case what came before stays.
+// BASS_ERROR_MEM past the size limit; in each case what came before stays. Into does the same
+// into at most `room` samples of a buffer that is already there. Length is the stream's
+// length in frames, 0 where it cannot be known before decoding.
 struct BassDecoder;
 int BassDecodeBegin(const uint8_t* data, size_t size, BassDecoder** decoder, BassPcm* first);
 int BassDecodeMore(BassDecoder* decoder, std::vector<int16_t>* pcm);
+int BassDecodeInto(BassDecoder* decoder, int16_t* out, size_t room, size_t* got);
+uint64_t BassDecodeLength(BassDecoder* decoder);
 void BassDecodeEnd(BassDecoder* decoder);
 // Sets `frames` from the samples, dropping a partial frame at the end.
 void BassPcmSettle(BassPcm* pcm);
@@ -37,12 +41,14 @@ void BassPcmSettle(BassPcm* pcm);
 enum BassOutputKind { BASS_OUTPUT_NONE, BASS_OUTPUT_DEVICE, BASS_OUTPUT_SILENT, BASS_OUTPUT_MANUAL };
 
 // The channel of the one stream. Everything here is guarded by BassLock: the output's own
-// thread mixes from it while the main thread reads the position.
+// thread mixes from it while the main thread reads the position. The thread that decodes the
+// rest of the stream never takes the lock: pcm.samples is sized once, before it starts, and
+// it publishes how far it has filled them (BassTakeDecoded).
 struct BassChannel {
     HSTREAM handle;            // 0 while no stream exists
-    BassPcm pcm;
+    BassPcm pcm;               // pcm.frames: the frames decoded so far
     bool playing, loop;
-    bool decoding;             // the rest of the stream is still being decoded and appended
+    bool decoding;             // the rest of the stream is still being decoded
     uint64_t consumedFp;       // stream frames handed to the output since play, 32.32 fixed
     uint64_t rampFrom, rampTo; // whole frames consumed before and after the last block
     int64_t rampStartNs, rampLenNs;  // when that block was handed and how long it lasts
@@ -52,6 +58,8 @@ struct BassChannel {
 
 extern std::mutex BassLock;
 extern BassChannel BassStream;
+// Brings pcm.frames and decoding up to what the decoding thread has published; with BassLock.
+void BassTakeDecoded();
 
 // What the reported position is computed from: a copy of the channel's fields, published by
 // whoever changes them (with BassLock held) and read by the main thread without the lock. The

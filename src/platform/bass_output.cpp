@@ -109,6 +109,7 @@ static int16_t OutputSample(const BassChannel& c, uint64_t frame) {
 // Nearest sample.
 void BassMixBlock(int16_t* out, int frames, int64_t startNs, int64_t lenNs) {
     BassChannel& c = BassStream;
+    BassTakeDecoded();
     uint64_t step = ((uint64_t)c.pcm.rate << 32) / OutputRate;
     uint64_t before = c.consumedFp >> 32;
     for (int i = 0; i < frames; i++) {
