@@ -53,6 +53,7 @@ struct BassChannel {
     uint64_t rampFrom, rampTo; // whole frames consumed before and after the last block
     int64_t rampStartNs, rampLenNs;  // when that block was handed and how long it lasts
     uint64_t lagFrames;        // stream frames the output holds ahead of that block
+    uint64_t written;          // output samples the device has been given, that block included
     uint64_t manualPos;        // manual output: the reported byte position
 };
 
@@ -71,6 +72,7 @@ struct BassRamp {
     int64_t startNs, lenNs;
     uint64_t lag, manual;
     uint64_t frames, channels, loop;
+    uint64_t written;  // output samples the device has been given, this block included
 };
 BassRamp BassRampOf(const BassChannel& c);
 void BassPublish();           // BassStream's ramp, with BassLock held
@@ -102,6 +104,13 @@ const char* BassDeviceName();
 // before that block (0 while no device is open).
 uint64_t BassDeviceLagFrames();
 // Where playback stands, in stream frames consumed since play, by what the device reports
-// as heard, given `handed` frames handed over so far; false where the device leaves that to
-// the timing of the blocks. Any thread, without BassLock.
-bool BassDeviceHeard(uint64_t handed, uint64_t* consumed);
+// as heard, given the ramp of the last block handed over; false where the device leaves that
+// to the timing of the blocks. Any thread, without BassLock.
+bool BassDeviceHeard(const BassRamp& r, uint64_t* consumed);
+// Output samples the device will have been given once the block being mixed is written.
+uint64_t BassDeviceWritten();
+// waveOut: stream frames heard after `consumed` were handed over as `written` output samples
+// of which `played` have been played, at `stepFp` stream frames per sample (32.32).
+uint64_t BassHeardFrames(uint64_t consumed, uint64_t written, uint64_t played, uint64_t stepFp);
+// waveOut: act as a driver that cannot report TIME_SAMPLES would (for tests).
+void BassDeviceForgetSamplePosition(bool forget);

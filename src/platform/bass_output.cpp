@@ -41,7 +41,7 @@ BassRamp BassRampOf(const BassChannel& c) {
     // While the rest is still being decoded a looping stream does not wrap: it waits at the
     // end of what is decoded.
     return BassRamp{c.rampFrom, c.rampTo, c.rampStartNs, c.rampLenNs, c.lagFrames, c.manualPos,
-                    c.pcm.frames, (uint64_t)c.pcm.channels, c.loop && !c.decoding};
+                    c.pcm.frames, (uint64_t)c.pcm.channels, c.loop && !c.decoding, c.written};
 }
 
 // A sequence lock: the count is odd while a writer (always holding BassLock) changes the words.
@@ -83,7 +83,7 @@ BassRamp BassPublished() {
 DWORD BassPositionNow(const BassRamp& r, int64_t nowNs) {
     if (Kind == BASS_OUTPUT_MANUAL) return (DWORD)r.manual;
     uint64_t consumed = r.to;
-    if (Kind == BASS_OUTPUT_DEVICE && BassDeviceHeard(r.to, &consumed)) return BytePosition(r, consumed);
+    if (Kind == BASS_OUTPUT_DEVICE && BassDeviceHeard(r, &consumed)) return BytePosition(r, consumed);
     int64_t into = nowNs - r.startNs;
     if (r.lenNs > 0 && into < r.lenNs) {
         int64_t moved = (int64_t)(r.to - r.from) * into / r.lenNs;
@@ -129,6 +129,7 @@ void BassMixBlock(int16_t* out, int frames, int64_t startNs, int64_t lenNs) {
     c.rampStartNs = startNs;
     c.rampLenNs = lenNs;
     c.lagFrames = (BassDeviceLagFrames() * step) >> 32;
+    c.written = BassDeviceWritten();
     BassPublish();
 }
 

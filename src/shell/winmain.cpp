@@ -36,7 +36,7 @@ void MessageLoop() {
     }
 }
 
-int WinMain(HINSTANCE, HINSTANCE, char*, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, char*, int) {
     if (!AudioStart()) return 0;
     FullscreenFlag = true;
     ColorBits = 16;

@@ -52,4 +52,6 @@ const char* BassDeviceName() { return "sdl"; }
 uint64_t BassDeviceLagFrames() { return LagFrames; }
 
 // SDL says nothing of what has been heard: the position glides along the blocks handed over.
-bool BassDeviceHeard(uint64_t, uint64_t*) { return false; }
+bool BassDeviceHeard(const BassRamp&, uint64_t*) { return false; }
+
+uint64_t BassDeviceWritten() { return 0; }
