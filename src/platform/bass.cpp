@@ -231,6 +231,7 @@ DWORD BASS_ChannelGetPosition(HSTREAM handle) {
         return (DWORD)-1;
     }
     LastError = BASS_OK;
+    BassOutputWatch();
     return BassPositionNow(BassPublished(), BassNowNs());
 }
 

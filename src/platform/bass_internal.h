@@ -85,6 +85,9 @@ int BassOutputOpen(BassOutputKind kind, DWORD rate);
 void BassOutputClose();
 void BassOutputRun(bool run);
 BassOutputKind BassOutputCurrent();
+// Main thread, at every position query: a lost device gives way to the silent output, which
+// keeps the position in real time, and is tried again every few seconds.
+void BassOutputWatch();
 
 // Byte positions of a channel's ramp.
 DWORD BassPositionNow(const BassRamp& r, int64_t nowNs);
@@ -100,6 +103,10 @@ bool BassDeviceOpen(DWORD rate, int blockFrames);
 void BassDeviceClose();
 void BassDeviceRun(bool run);
 const char* BassDeviceName();
+// Lost: the device went away while open (its sound server ended); main thread, no lock.
+// Reopen: Open again after a loss.
+bool BassDeviceLost();
+bool BassDeviceReopen(DWORD rate, int blockFrames);
 // Output frames the device holds ahead of a block just handed to it, still to be heard
 // before that block (0 while no device is open).
 uint64_t BassDeviceLagFrames();

@@ -73,7 +73,7 @@ bool BassDeviceOpen(DWORD rate, int blockFrames) {
         return false;
     }
     for (int i = 0; i < BLOCKS; i++) {
-        Blocks[i].assign((size_t)blockFrames * 2, 0);  // two device blocks per header
+        Blocks[i].assign((size_t)blockFrames, 0);
         Headers[i] = WAVEHDR{};
         Headers[i].lpData = (LPSTR)Blocks[i].data();
         Headers[i].dwBufferLength = (DWORD)(Blocks[i].size() * 2);
@@ -111,6 +111,12 @@ void BassDeviceRun(bool run) {
 }
 
 const char* BassDeviceName() { return "waveout"; }
+
+// waveOut reports a vanished device through failed writes only; the silent output is not
+// switched to here.
+bool BassDeviceLost() { return false; }
+
+bool BassDeviceReopen(DWORD, int) { return false; }
 
 // Used only where the device cannot say what it has played: then what it holds queued ahead
 // of the block just handed is still to be heard before it.
