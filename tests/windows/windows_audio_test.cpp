@@ -135,7 +135,7 @@ TEST(WindowsOutput, WaveOutPositionFollowsWhatWasPlayed) {
     auto hand = [&](int h, int64_t now) {
         uint64_t ahead = 0;
         for (int o = 0; o < 4; o++)
-            if (o != h && done[o] * SAMPLE_NS > now) ahead += BLOCK;
+            if (o != h && (int64_t)done[o] * SAMPLE_NS > now) ahead += BLOCK;
         ramp.from = handed;
         handed += BLOCK;
         ramp = BassRamp{ramp.from, handed, now, (int64_t)BLOCK * SAMPLE_NS, ahead, 0, ramp.frames, 1, 0, handed};
