@@ -1,6 +1,7 @@
 // The audio library's calls: version, start-up and output control, the one stream and its
 // position. All of them are made from the main thread; only the channel is shared with the
-// output's thread and the thread that decodes the rest of the stream, under BassLock.
+// output's thread, under BassLock, and its samples with the thread that decodes the rest of
+// the stream, which takes no lock (see DecodeRest).
 #include <atomic>
 #include <cstdio>
 #include <new>
