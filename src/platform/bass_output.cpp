@@ -10,12 +10,13 @@
 #include <thread>
 #include "platform/bass_internal.h"
 
-// Frames per block handed to the device: SDL keeps one block queued at the server, so a block
-// is how late the callback may come before the sound drops out. 2048 (46 ms) rather than 1024:
-// on a busy machine the callback was measured coming up to 184 ms late. It costs nothing in
-// sync (the position subtracts the queued block) but 23 ms more delay before a pause or
-// resume is heard.
-static const int BLOCK_FRAMES = 2048;
+// Frames per block of the silent output, and per block handed to the sound device. SDL keeps
+// one block queued at the server, so a block is how late the callback may come before the
+// sound drops out: 2048 (46 ms) rather than 1024, since on a busy machine the callback was
+// measured coming up to 184 ms late. It costs nothing in sync (the position subtracts the
+// queued block) but 23 ms more delay before a pause or resume is heard.
+static const int BLOCK_FRAMES = 1024;
+static const int DEVICE_BLOCK_FRAMES = 2048;
 static const int64_t NS_PER_S = 1000000000;
 static const int64_t SILENT_LEAD_NS = 2000000;
 
@@ -201,7 +202,7 @@ int BassOutputOpen(BassOutputKind kind, DWORD rate) {
     static bool closeAtExit = atexit(BassOutputClose) == 0;
     (void)closeAtExit;
     OutputRate = rate;
-    if (kind == BASS_OUTPUT_DEVICE && !BassDeviceOpen(rate, BLOCK_FRAMES)) {
+    if (kind == BASS_OUTPUT_DEVICE && !BassDeviceOpen(rate, DEVICE_BLOCK_FRAMES)) {
         fprintf(stderr, "audio: no sound device, playing silently in real time\n");
         kind = BASS_OUTPUT_SILENT;
     }
@@ -236,7 +237,7 @@ void BassOutputWatch() {
         NextTryNs = BassNowNs() + RETRY_NS;
     } else if (Lost && BassNowNs() >= NextTryNs) {
         NextTryNs = BassNowNs() + RETRY_NS;
-        if (!BassDeviceReopen(OutputRate, BLOCK_FRAMES)) return;
+        if (!BassDeviceReopen(OutputRate, DEVICE_BLOCK_FRAMES)) return;
         StopSilent();
         Kind = BASS_OUTPUT_DEVICE;
         Lost = false;
