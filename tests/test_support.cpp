@@ -1,5 +1,8 @@
 #include "test_support.h"
+#include <gtest/gtest.h>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include "demo/demo.h"
 #include "music/music.h"
 #include "pack/tpack.h"
@@ -8,6 +11,22 @@
 
 // The programs get the pack length from the build; each test that opens a pack sets its own.
 int32_t TpackSize = 0;
+
+static std::string Folder;
+
+static void RemoveFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(Folder, ignored);
+}
+
+std::string TestFolder() {
+    if (!Folder.empty()) return Folder;
+    std::string pattern = testing::TempDir() + "vernalis-tests-XXXXXX";
+    if (!mkdtemp(pattern.data())) return testing::TempDir();
+    Folder = pattern + "/";
+    atexit(RemoveFolder);
+    return Folder;
+}
 
 std::vector<RecordedBox> Boxes;
 int BoxAnswer = IDNO;

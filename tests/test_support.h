@@ -19,5 +19,9 @@ void BoxesStart(int answer = IDNO);
 void BoxesStop();
 std::string BoxTexts();  // "caption: text" lines, for failure messages
 
+// A folder of this test process's own, ending in '/', made on first use and removed with
+// everything in it when the process ends.
+std::string TestFolder();
+
 // Puts the shell, window, timeline and platform globals back as a fresh process has them.
 void ResetShell();

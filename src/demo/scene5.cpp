@@ -29,6 +29,8 @@ const ModelLook MorphFace = Look(&ModelMorph, &TexCaraTio1)
 
 // The morph's starting shape: ModelCara1's faces, positions and mapping, under the face count
 // of ModelCaraTio1 (the model whose skin the face wears). Tests call it to start afresh.
+// KEPT ON PURPOSE: the count comes from ModelCaraTio1, not from the faces that morph; the
+// two heads share one grid, so the face draws whole.
 void Scene5BuildMorph() {
     ModelMorph.faceCount = ModelCaraTio1.faceCount;
     int n = FaceLimit(ModelCara1.faceCount);

@@ -19,6 +19,7 @@ static const float MORPH_STEP = 0.01f;          // five times scene 5's step
 
 // Snaps the face to the shape scene 5 was heading for, whatever it reached, keeping the
 // mapping of the first face. Faces past ModelCara1's count keep what they held.
+// KEPT ON PURPOSE: the face count from ModelCaraTio1, as in scene 5.
 void Scene6PrepareMorph() {
     ModelMorph.faceCount = ModelCaraTio1.faceCount;
     int32_t n = FaceLimit(ModelCara1.faceCount);

@@ -21,6 +21,9 @@ static void FontError(const char* reason) {
 
 // The font object stays selected into the device context and is never deleted: the lists
 // are all that is used of it. Codes 0 to 254 get lists; 255 stays empty with zero metrics.
+// CHANGED ON PURPOSE: a font that cannot be built stops start-up with a message saying what
+// is missing, where the demo always ran on without captions: they carry the words of the
+// piece, and a demo that silently lacks them looks broken rather than different.
 bool FontBuild() {
     uint32_t base = glGenLists(256);
     if (!base) {

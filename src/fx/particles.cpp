@@ -27,6 +27,8 @@ static void SetColor(Particle* p, int index) {
 }
 
 // The initial burst: x from -260 to 230, y and z from -250 to 240. Draws in x, y, z order.
+// KEPT ON PURPOSE: x is offset by 26 where 25 would centre it, so the burst leans left; the
+// fountain has always looked this way.
 static void BurstVelocity(Particle* p) {
     p->xi = (float)((ParticleRand() % 50 - 26) * 10);
     p->yi = (float)((ParticleRand() % 50 - 25) * 10);
@@ -97,6 +99,7 @@ static void Respawn(Particle* p) {
     p->life = 1.0f;
     p->fade = RandomFade();
     p->x = p->y = p->z = 0;
+    // KEPT ON PURPOSE: 32, not 30 as for y: the jets lean left, as they always have.
     p->xi = (float)(ParticleRand() % 60 - 32);
     p->yi = (float)(ParticleRand() % 60 - 30);
     p->zi = (float)(ParticleRand() % 60 - 30);

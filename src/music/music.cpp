@@ -22,7 +22,7 @@ static const AudioErrorText AUDIO_ERRORS[] = {
     {4, "The sample buffer was lost"},
     {5, "Invalid handle"},
     {6, "Unsupported format"},
-    {7, "Invalif playback position"},
+    {7, "Invalif playback position"},  // KEPT ON PURPOSE: the text users have always seen
     {8, "BASS_Init() has not been successfully called!"},
     {9, "BASS_Start has not been successfully called!"},
     {10, "Can't initialize CD"},
@@ -91,6 +91,7 @@ BOOL MusicFromPack(FILE* file, int32_t offset, int32_t length) {
     if (length >= 0 && !PackFileHolds(file, offset, length)) return StreamFail(BASS_ERROR_FILEOPEN);
     MusicBuffer = length >= 0 ? (uint8_t*)malloc(length > 0 ? (size_t)length : 1) : nullptr;
     if (!MusicBuffer) {
+        // KEPT ON PURPOSE: the message's spelling is the one users have always seen.
         MessageBoxA(nullptr, "No memory avaliable to play music!", "BASS Error",
                     MB_SYSTEMMODAL | MB_ICONSTOP);
         return FALSE;
@@ -104,8 +105,9 @@ BOOL MusicFromPack(FILE* file, int32_t offset, int32_t length) {
     return TRUE;
 }
 
-// The buffer goes last, after the stream. Our library decoded the whole stream when it was
-// created (bass.cpp) and reads the buffer no more; the order is kept for a library that does.
+// The buffer goes last, after the stream. Our library decodes from a copy of its own, on a
+// thread that freeing the stream stops (bass.cpp); the order is kept for a library that reads
+// the caller's block while the stream lives.
 void AudioShutdown() {
     BASS_Stop();
     BASS_StreamFree(MusicStream);

@@ -1,7 +1,10 @@
 // The audio library's calls: version, start-up and output control, the one stream and its
 // position. All of them are made from the main thread; only the channel is shared with the
-// output's thread and the thread that decodes the rest of the stream, under BassLock.
+// output's thread, under BassLock, and its samples with the thread that decodes the rest of
+// the stream, which takes no lock (see DecodeRest).
+#include <atomic>
 #include <cstdio>
+#include <new>
 #include <thread>
 #include "platform/bass_internal.h"
 
@@ -89,38 +92,48 @@ static int DecodeFromFile(const char* path, DWORD offset, DWORD length, BassPcm*
 }
 
 // A stream from memory plays from its first decoded samples on; where the backend hands back
-// a decoder for the rest, a thread decodes it from a copy of the block and appends it, while
-// the position waits at the end of what is decoded so far (see bass_output.cpp).
+// a decoder for the rest, a thread decodes it from a copy of the block while the position
+// waits at the end of what is decoded so far (see bass_output.cpp). The samples are sized
+// once, from the stream's length, before the thread starts: the thread fills them in place
+// and publishes how many frames are done with a release store, so it never takes BassLock,
+// and the audio callback never waits on a thread that decodes or is preempted mid-append.
+// A stream whose length cannot be known beforehand is decoded whole at creation instead.
 std::atomic<bool> BassDecodeHeld{false};
 static std::thread DecodeThread;
 static std::atomic<bool> DecodeStop{false};
+static std::atomic<uint32_t> DecodedFrames{0};  // frames of BassStream.pcm filled so far
+static std::atomic<bool> DecodeDone{false};     // no more will come
 
 // The stream is not freed while this runs: freeing joins it first.
-static void DecodeRest(BassDecoder* decoder) {
-    std::vector<int16_t> chunk;
+static void DecodeRest(BassDecoder* decoder, int16_t* samples, size_t filled, size_t room, int channels) {
     int code = BASS_OK;
-    while (code == BASS_OK && !DecodeStop) {
+    while (code == BASS_OK && filled < room && !DecodeStop) {
         if (BassDecodeHeld) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
             continue;
         }
-        chunk.clear();
-        code = BassDecodeMore(decoder, &chunk);
-        std::lock_guard<std::mutex> hold(BassLock);
-        BassPcm& pcm = BassStream.pcm;
-        pcm.samples.insert(pcm.samples.end(), chunk.begin(), chunk.end());
-        pcm.frames = (uint32_t)(pcm.samples.size() / pcm.channels);
-        BassPublish();
+        size_t got = 0;
+        code = BassDecodeInto(decoder, samples + filled, room - filled, &got);
+        filled += got;
+        DecodedFrames.store((uint32_t)(filled / channels), std::memory_order_release);
     }
     BassDecodeEnd(decoder);
-    std::lock_guard<std::mutex> hold(BassLock);
-    BassPcmSettle(&BassStream.pcm);
-    BassStream.decoding = false;
-    BassPublish();
+    DecodeDone.store(true, std::memory_order_release);
+}
+
+void BassTakeDecoded() {
+    BassChannel& c = BassStream;
+    if (!c.decoding) return;
+    bool done = DecodeDone.load(std::memory_order_acquire);
+    c.pcm.frames = DecodedFrames.load(std::memory_order_acquire);
+    c.decoding = !done;
 }
 
 void BassWaitDecoded() {
     if (DecodeThread.joinable()) DecodeThread.join();
+    std::lock_guard<std::mutex> hold(BassLock);
+    BassTakeDecoded();
+    BassPublish();
 }
 
 // Joins the decoder; the stream keeps what was decoded so far.
@@ -131,12 +144,34 @@ static void StopDecoding() {
     DecodeStop = false;
 }
 
+// `first` holds the first samples and room for the whole stream; where the length cannot be
+// known, the rest is decoded here and no decoder is handed back.
 static int DecodeInBackground(const uint8_t* data, DWORD length, BassPcm* first, BassDecoder** decoder) {
     static bool stopAtExit = atexit(StopDecoding) == 0;  // a process may end with a stream made
     (void)stopAtExit;
     int code = BassDecodeBegin(data, length, decoder, first);
-    if (code == BASS_OK) first->frames = (uint32_t)(first->samples.size() / first->channels);
-    return code;
+    if (code != BASS_OK || !*decoder) return code;
+    first->frames = (uint32_t)(first->samples.size() / first->channels);
+    uint64_t total = BassDecodeLength(*decoder);
+    if (total * first->channels * 2 > 0xFFFFFFFFu) total = 0;  // positions are 32-bit
+    if (total > first->frames) {
+        try {
+            first->samples.resize((size_t)total * first->channels);
+            return BASS_OK;
+        } catch (const std::bad_alloc&) {
+            BassDecodeEnd(*decoder);
+            *decoder = nullptr;
+            return BASS_ERROR_MEM;
+        }
+    }
+    int more;
+    while ((more = BassDecodeMore(*decoder, &first->samples)) == BASS_OK) {
+    }
+    BassDecodeEnd(*decoder);
+    *decoder = nullptr;
+    if (more == BASS_ERROR_FORMAT || more == BASS_ERROR_MEM) return more;
+    BassPcmSettle(first);
+    return BASS_OK;
 }
 
 HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, DWORD offset, DWORD length, DWORD) {
@@ -153,6 +188,11 @@ HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, DWORD offset, DWORD le
         return 0;
     }
     if (++HandleCounter == 0) ++HandleCounter;
+    DecodedFrames = pcm.frames;
+    DecodeDone = false;
+    int16_t* samples = pcm.samples.data();
+    size_t filled = (size_t)pcm.frames * pcm.channels, room = pcm.samples.size();
+    int channels = pcm.channels;
     {
         std::lock_guard<std::mutex> hold(BassLock);
         BassStream = BassChannel{};
@@ -161,7 +201,7 @@ HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, DWORD offset, DWORD le
         BassStream.decoding = decoder != nullptr;
         BassPublish();
     }
-    if (decoder) DecodeThread = std::thread(DecodeRest, decoder);
+    if (decoder) DecodeThread = std::thread(DecodeRest, decoder, samples, filled, room, channels);
     Succeed();
     return HandleCounter;
 }
@@ -192,6 +232,7 @@ DWORD BASS_ChannelGetPosition(HSTREAM handle) {
         return (DWORD)-1;
     }
     LastError = BASS_OK;
+    BassOutputWatch();
     return BassPositionNow(BassPublished(), BassNowNs());
 }
 
@@ -217,6 +258,7 @@ void BassManualAdvance(DWORD bytes) {
     std::lock_guard<std::mutex> hold(BassLock);
     BassChannel& c = BassStream;
     if (!c.handle || !c.playing) return;
+    BassTakeDecoded();
     uint64_t frameBytes = (uint64_t)c.pcm.channels * 2;
     uint64_t total = (uint64_t)c.pcm.frames * frameBytes;
     c.manualPos += bytes - bytes % frameBytes;

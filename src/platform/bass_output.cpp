@@ -10,7 +10,13 @@
 #include <thread>
 #include "platform/bass_internal.h"
 
+// Frames per block of the silent output, and per block handed to the sound device. SDL keeps
+// one block queued at the server, so a block is how late the callback may come before the
+// sound drops out: 2048 (46 ms) rather than 1024, since on a busy machine the callback was
+// measured coming up to 184 ms late. It costs nothing in sync (the position subtracts the
+// queued block) but 23 ms more delay before a pause or resume is heard.
 static const int BLOCK_FRAMES = 1024;
+static const int DEVICE_BLOCK_FRAMES = 2048;
 static const int64_t NS_PER_S = 1000000000;
 static const int64_t SILENT_LEAD_NS = 2000000;
 
@@ -20,6 +26,9 @@ static std::thread SilentThread;
 static std::condition_variable SilentWake;
 static bool SilentQuit = false;  // guarded by BassLock
 static bool Running = false;     // guarded by BassLock
+static bool Lost = false;        // the device went away; main thread only
+static int64_t NextTryNs = 0;    // when to try it again
+static const int64_t RETRY_NS = 2 * NS_PER_S;
 
 // libstdc++'s steady clock is CLOCK_MONOTONIC too: the silent output sleeps on the same clock.
 int64_t BassNowNs() { return PlatformMonotonicNs(); }
@@ -41,7 +50,7 @@ BassRamp BassRampOf(const BassChannel& c) {
     // While the rest is still being decoded a looping stream does not wrap: it waits at the
     // end of what is decoded.
     return BassRamp{c.rampFrom, c.rampTo, c.rampStartNs, c.rampLenNs, c.lagFrames, c.manualPos,
-                    c.pcm.frames, (uint64_t)c.pcm.channels, c.loop && !c.decoding};
+                    c.pcm.frames, (uint64_t)c.pcm.channels, c.loop && !c.decoding, c.written};
 }
 
 // A sequence lock: the count is odd while a writer (always holding BassLock) changes the words.
@@ -83,7 +92,7 @@ BassRamp BassPublished() {
 DWORD BassPositionNow(const BassRamp& r, int64_t nowNs) {
     if (Kind == BASS_OUTPUT_MANUAL) return (DWORD)r.manual;
     uint64_t consumed = r.to;
-    if (Kind == BASS_OUTPUT_DEVICE && BassDeviceHeard(r.to, &consumed)) return BytePosition(r, consumed);
+    if (Kind == BASS_OUTPUT_DEVICE && BassDeviceHeard(r, &consumed)) return BytePosition(r, consumed);
     int64_t into = nowNs - r.startNs;
     if (r.lenNs > 0 && into < r.lenNs) {
         int64_t moved = (int64_t)(r.to - r.from) * into / r.lenNs;
@@ -109,6 +118,7 @@ static int16_t OutputSample(const BassChannel& c, uint64_t frame) {
 // Nearest sample.
 void BassMixBlock(int16_t* out, int frames, int64_t startNs, int64_t lenNs) {
     BassChannel& c = BassStream;
+    BassTakeDecoded();
     uint64_t step = ((uint64_t)c.pcm.rate << 32) / OutputRate;
     uint64_t before = c.consumedFp >> 32;
     for (int i = 0; i < frames; i++) {
@@ -128,6 +138,7 @@ void BassMixBlock(int16_t* out, int frames, int64_t startNs, int64_t lenNs) {
     c.rampStartNs = startNs;
     c.rampLenNs = lenNs;
     c.lagFrames = (BassDeviceLagFrames() * step) >> 32;
+    c.written = BassDeviceWritten();
     BassPublish();
 }
 
@@ -162,28 +173,44 @@ static void SilentLoop() {
     }
 }
 
+static bool StartSilent() {
+    {
+        std::lock_guard<std::mutex> hold(BassLock);
+        SilentQuit = false;
+    }
+    try {
+        SilentThread = std::thread(SilentLoop);
+    } catch (...) {
+        return false;
+    }
+    return true;
+}
+
+static void StopSilent() {
+    if (!SilentThread.joinable()) return;
+    {
+        std::lock_guard<std::mutex> hold(BassLock);
+        SilentQuit = true;
+    }
+    SilentWake.notify_all();
+    SilentThread.join();
+}
+
 int BassOutputOpen(BassOutputKind kind, DWORD rate) {
     // The library is never shut down explicitly: close the output before the process's
     // statics go, so the silent thread is joined rather than destroyed while running.
     static bool closeAtExit = atexit(BassOutputClose) == 0;
     (void)closeAtExit;
     OutputRate = rate;
-    if (kind == BASS_OUTPUT_DEVICE && !BassDeviceOpen(rate, BLOCK_FRAMES)) {
+    if (kind == BASS_OUTPUT_DEVICE && !BassDeviceOpen(rate, DEVICE_BLOCK_FRAMES)) {
         fprintf(stderr, "audio: no sound device, playing silently in real time\n");
         kind = BASS_OUTPUT_SILENT;
     }
     {
         std::lock_guard<std::mutex> hold(BassLock);
         Running = true;
-        SilentQuit = false;
     }
-    if (kind == BASS_OUTPUT_SILENT) {
-        try {
-            SilentThread = std::thread(SilentLoop);
-        } catch (...) {
-            return BASS_ERROR_DRIVER;
-        }
-    }
+    if (kind == BASS_OUTPUT_SILENT && !StartSilent()) return BASS_ERROR_DRIVER;
     if (kind == BASS_OUTPUT_DEVICE) BassDeviceRun(true);
     Kind = kind;
     return BASS_OK;
@@ -191,17 +218,37 @@ int BassOutputOpen(BassOutputKind kind, DWORD rate) {
 
 void BassOutputClose() {
     if (Kind == BASS_OUTPUT_DEVICE) BassDeviceClose();
-    if (SilentThread.joinable()) {
-        {
-            std::lock_guard<std::mutex> hold(BassLock);
-            SilentQuit = true;
-        }
-        SilentWake.notify_all();
-        SilentThread.join();
-    }
+    StopSilent();
     std::lock_guard<std::mutex> hold(BassLock);
     Running = false;
     Kind = BASS_OUTPUT_NONE;
+    Lost = false;
+}
+
+// The silent output carries on from the consumed frames where the device left off; on the
+// way back the device does the same, so the position stays what is heard.
+void BassOutputWatch() {
+    if (Kind == BASS_OUTPUT_DEVICE && BassDeviceLost()) {
+        fprintf(stderr, "audio: the sound device was lost; playing silently in real time, and trying to "
+                        "get it back every %d s\n", (int)(RETRY_NS / NS_PER_S));
+        BassDeviceClose();
+        Kind = StartSilent() ? BASS_OUTPUT_SILENT : BASS_OUTPUT_NONE;
+        Lost = true;
+        NextTryNs = BassNowNs() + RETRY_NS;
+    } else if (Lost && BassNowNs() >= NextTryNs) {
+        NextTryNs = BassNowNs() + RETRY_NS;
+        if (!BassDeviceReopen(OutputRate, DEVICE_BLOCK_FRAMES)) return;
+        StopSilent();
+        Kind = BASS_OUTPUT_DEVICE;
+        Lost = false;
+        bool running;
+        {
+            std::lock_guard<std::mutex> hold(BassLock);
+            running = Running;
+        }
+        BassDeviceRun(running);
+        fprintf(stderr, "audio: the sound device is back\n");
+    }
 }
 
 // Stopped output holds the position at what was handed over; it resumes from there.

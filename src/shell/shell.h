@@ -12,8 +12,8 @@ extern MSG LastMessage;         // the last message taken; its wParam is the exi
 extern uint8_t FullscreenFlag;
 extern int32_t ColorBits;
 
-int WinMain(HINSTANCE instance, HINSTANCE previous, char* commandLine, int showCommand);
-LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, char* commandLine, int showCommand);
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void MessageLoop();
 
 // OpenGL window and context

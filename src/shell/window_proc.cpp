@@ -1,7 +1,7 @@
 // The demo window's procedure: keyboard state, activity, size, close, system commands.
 #include "shell/shell.h"
 
-LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_ACTIVATE:
         WindowActive = HIWORD(wParam) == 0;

@@ -36,7 +36,7 @@ void MessageLoop() {
     }
 }
 
-int WinMain(HINSTANCE, HINSTANCE, char*, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, char*, int) {
     if (!AudioStart()) return 0;
     FullscreenFlag = true;
     ColorBits = 16;
@@ -49,6 +49,7 @@ int WinMain(HINSTANCE, HINSTANCE, char*, int) {
     if (!DemoInit()) {
         DemoFree();
         DestroyDemoWindow();
+        // KEPT ON PURPOSE: the caption's spelling is the one users have always seen.
         MessageBoxA(nullptr, "Demo Init error...", "No dreams avaliable", MB_OK | MB_ICONEXCLAMATION);
         return 0;
     }

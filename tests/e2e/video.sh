@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Video export: H.264 with the soundtrack, frame count and durations as rendered, also when
-# drawn in two parts and joined; a failing ffmpeg gives a clear message and a non-zero exit
-# instead of a hang.
+# drawn in two parts and joined; an output that cannot be written gives a clear message and a
+# non-zero exit instead of a hang (a failing ffmpeg: export_faults.sh).
 set -u
 capture=$(realpath "$2")
 work=$(mktemp -d)
@@ -44,7 +44,7 @@ size=$(ffprobe -v error -select_streams v -show_entries stream=width,height -of 
 
 timeout 60 "$capture" --from 0 --to 88200 --fps 5 --out "$work/none/clip.mkv" 2>"$work/err"
 rc=$?
-[ $rc = 124 ] && fail "hung on a failing ffmpeg"
-[ $rc != 0 ] || fail "a failing ffmpeg was reported as success"
-grep -q "ffmpeg" "$work/err" || fail "no message naming ffmpeg"
+[ $rc = 124 ] && fail "hung on an output folder that does not exist"
+[ $rc != 0 ] || fail "an output folder that does not exist was reported as success"
+grep -q "cannot write beside $work/none/clip.mkv" "$work/err" || fail "no message naming the output"
 echo ok

@@ -29,7 +29,7 @@ protected:
         BoxesStop();
         ResetReaderScratch();
     }
-    std::string Path(const char* name) { return testing::TempDir() + "vernalis_model_" + name; }
+    std::string Path(const char* name) { return TestFolder() + name; }
     bool Load(const char* name, const Bytes& bytes) {
         std::string path = Path(name);
         EXPECT_TRUE(WriteBytes(path, bytes));
@@ -140,9 +140,9 @@ TEST_F(ModelLoadTest, OverflowWarnsNowAndOnEveryLaterLoad) {
 
 TEST_F(ModelLoadTest, BackslashPathsOpenAndStayAsGiven) {
     ASSERT_TRUE(Load("slash.3ds", Quad()));
-    std::string text = testing::TempDir();
-    while (!text.empty() && text.back() == '/') text.pop_back();
-    text += "\\vernalis_model_slash.3ds";
+    std::string text = TestFolder();
+    text.pop_back();
+    text += "\\slash.3ds";
     std::string copy = text;
     model->faceCount = 0;
     EXPECT_TRUE(Load3dsFromFile(text.c_str(), model.get()));

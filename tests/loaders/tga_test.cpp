@@ -9,6 +9,7 @@
 #include "gl_fixture.h"
 #include "loaders/bytes3ds.h"
 #include "loaders/tga.h"
+#include "test_support.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ protected:
         free(texture.pixels);
         if (texture.id) glDeleteTextures(1, &texture.id);
     }
-    std::string Path(const char* name) { return testing::TempDir() + "vernalis_tga_" + name; }
+    std::string Path(const char* name) { return TestFolder() + name; }
     bool Load(const char* name, const Bytes& bytes) {
         std::string path = Path(name);
         EXPECT_TRUE(WriteBytes(path, bytes));

@@ -1,10 +1,13 @@
 // The audio library without a sound device: decoding, error codes and the manual output.
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include "platform/platform_testing.h"
 #include "platform/bass_internal.h"
 #include "platform/bass_testtone.h"
+#include <thread>
 
 namespace {
 
@@ -241,4 +244,49 @@ TEST_F(BassManual, PositionNeverPassesTheDecodedSamples) {
     ASSERT_NE(stream, 0u);
     EXPECT_TRUE(BASS_StreamFree(stream));  // joins the held decoder
     BassDecodeHeld = false;
+}
+
+// The audio callback mixes under BassLock. While the rest of the stream is decoded, with both
+// cores kept busy, it must never wait on the decoding thread: that thread never takes the lock
+// (the decode goes on while the lock is held here), and the longest a callback-like mix waits
+// for the lock stays small.
+TEST_F(BassManual, DecodingNeverHoldsTheCallbackUp) {
+    std::vector<uint8_t> mp3 = TestMp3(40.0);
+    std::atomic<bool> stop{false};
+    std::vector<std::thread> busy;
+    for (int i = 0; i < 2; i++)
+        busy.emplace_back([&stop] {
+            while (!stop) {
+            }
+        });
+    HSTREAM stream = BASS_StreamCreateFile(TRUE, mp3.data(), 0, (DWORD)mp3.size(), 0);
+    ASSERT_NE(stream, 0u);
+    ASSERT_TRUE(BASS_StreamPlay(stream, FALSE, BASS_SAMPLE_LOOP));
+    bool progressed = false;
+    int64_t longestNs = 0;
+    {
+        std::lock_guard<std::mutex> hold(BassLock);
+        uint32_t before = BassStream.pcm.frames;
+        for (int i = 0; i < 2000 && !progressed; i++) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            BassTakeDecoded();
+            progressed = BassStream.pcm.frames > before || !BassStream.decoding;
+        }
+    }
+    int16_t block[1024];
+    for (bool decoding = true; decoding;) {  // about one block every 2 ms until decoded
+        int64_t start = BassNowNs();
+        {
+            std::lock_guard<std::mutex> hold(BassLock);
+            longestNs = std::max(longestNs, BassNowNs() - start);
+            BassMixBlock(block, 1024, start, 1000000);
+            decoding = BassStream.decoding;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    stop = true;
+    for (std::thread& t : busy) t.join();
+    printf("longest wait for the lock while decoding: %.2f ms\n", longestNs / 1e6);
+    EXPECT_TRUE(progressed) << "the decoding thread waited for BassLock";
+    EXPECT_LT(longestNs, 50000000) << "a mix waited " << longestNs / 1e6 << " ms";
 }

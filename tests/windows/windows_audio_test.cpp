@@ -117,3 +117,48 @@ TEST(WindowsOutput, SilentOutputPositionIsSmooth) {
     BASS_StreamFree(stream);
     BassClose();
 }
+
+// waveOut, simulated: four blocks of 2048 samples queued, played without a break, each
+// refilled a few milliseconds after the device is done with it. Each refill publishes the
+// block's ramp the way the feeder does, the samples written included. With TIME_SAMPLES the
+// position is what was played, also when a block is handed over between two reads; without
+// it, the position glides along the blocks and never leads what was played by more than a
+// block, nor goes back.
+TEST(WindowsOutput, WaveOutPositionFollowsWhatWasPlayed) {
+    const uint64_t BLOCK = 2048, STEP = (uint64_t)1 << 32;
+    const int64_t SAMPLE_NS = 1000000000 / 44100, WAKE_NS = 4000000;
+    BassRamp ramp = {};
+    ramp.frames = 1u << 30;
+    ramp.channels = 1;
+    uint64_t handed = 0, done[4] = {};
+    int64_t dueNs[4] = {};
+    auto hand = [&](int h, int64_t now) {
+        uint64_t ahead = 0;
+        for (int o = 0; o < 4; o++)
+            if (o != h && (int64_t)done[o] * SAMPLE_NS > now) ahead += BLOCK;
+        ramp.from = handed;
+        handed += BLOCK;
+        ramp = BassRamp{ramp.from, handed, now, (int64_t)BLOCK * SAMPLE_NS, ahead, 0, ramp.frames, 1, 0, handed};
+        done[h] = std::max<uint64_t>(handed, now / SAMPLE_NS + BLOCK);  // played back to back
+        dueNs[h] = (int64_t)done[h] * SAMPLE_NS + WAKE_NS;
+    };
+    for (int h = 0; h < 4; h++) hand(h, 0);
+    DWORD lastHeard = 0, lastGlide = 0;
+    int64_t worstLeadSamples = -1000000;
+    for (int64_t now = 0; now < 2000000000; now += 250000) {
+        for (int h = 0; h < 4; h++)
+            if (dueNs[h] <= now) hand(h, now);
+        uint64_t played = std::min<uint64_t>(now / SAMPLE_NS, handed);
+        DWORD heard = (DWORD)(BassHeardFrames(ramp.to, ramp.written, played, STEP) * 2);
+        EXPECT_EQ(heard, played * 2) << now;
+        EXPECT_GE(heard, lastHeard) << now;
+        DWORD glide = BassPositionNow(ramp, now);
+        EXPECT_GE(glide, lastGlide) << now;
+        worstLeadSamples = std::max(worstLeadSamples, (int64_t)glide / 2 - (int64_t)played);
+        lastHeard = heard;
+        lastGlide = glide;
+    }
+    printf("[ figures  ] without TIME_SAMPLES the position leads what was played by %.1f ms at most\n",
+           worstLeadSamples * 1000.0 / 44100);
+    EXPECT_LE(worstLeadSamples, (int64_t)BLOCK);
+}

@@ -84,11 +84,16 @@ bool VideoJoin(const CaptureOptions& options, const std::string& soundtrack, uin
                const std::string& list, std::string* error);
 
 // Temporary files of an export: TemporaryPath makes the file or, for a name ending in XXXXXX,
-// the folder $TMPDIR/NAME (XXXXXX made unique), TemporaryIn only names a file in such a folder;
-// "" on failure. Ctrl-C or SIGTERM stops the helper processes named (slots 0 and 1; -1: none),
-// removes every temporary and ends the tool; RemoveTemporaries removes them all now.
+// the folder $TMPDIR/NAME (XXXXXX made unique), TemporaryIn only names a file in such a folder,
+// TemporaryBeside makes a hidden file beside `out` with its extension, which TemporaryPublish
+// renames to `out` once it is complete; "" on failure. Ctrl-C or SIGTERM stops the helper
+// processes named (the parts of a split run, the ffmpeg of this process; -1: none), waits for
+// them, removes every temporary and ends the tool; RemoveTemporaries removes them all now.
+enum { HELPER_PART1, HELPER_PART2, HELPER_ENCODER };
 std::string TemporaryPath(const char* name);
 std::string TemporaryIn(const std::string& folder, const char* name);
+std::string TemporaryBeside(const std::string& out);
+bool TemporaryPublish(const std::string& temporary, const std::string& out, std::string* error);
 void TemporaryHelper(int slot, int pid);
 void RemoveTemporaries();
 

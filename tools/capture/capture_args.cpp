@@ -5,8 +5,9 @@
 #include "capture/capture.h"
 #include "demo/cues.h"
 
+// Digits only: no sign, no leading blank (strtoull would take "+5" and " 5").
 static bool ParseNumber(const char* text, uint64_t max, uint64_t* value) {
-    if (!text || !*text || *text == '-') return false;
+    if (!text || *text < '0' || *text > '9') return false;
     errno = 0;
     char* end = nullptr;
     unsigned long long parsed = strtoull(text, &end, 10);
@@ -33,6 +34,7 @@ CaptureOutput CaptureOutputKind(const std::string& out) {
 }
 
 bool ParseCaptureArgs(int argc, char** argv, CaptureOptions* options, std::string* error) {
+    bool toGiven = false;  // --from alone past the default --to is past the timeline, said later
     for (int i = 1; i < argc; i++) {
         std::string arg = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -70,10 +72,12 @@ bool ParseCaptureArgs(int argc, char** argv, CaptureOptions* options, std::strin
             if (!ParseNumber(value, 0xFFFFFFFFu, &number))
                 return Fail(error, arg + " must be a stream position from 0 to 4294967295");
             (arg == "--from" ? options->from : options->to) = (uint32_t)number;
+            toGiven = toGiven || arg == "--to";
         }
     }
     if (options->bench) return true;
     if (options->out.empty()) return Fail(error, "--out PATH is required");
+    if (!toGiven && options->from > options->to) options->to = options->from;
     if (options->from > options->to) return Fail(error, "--from is past --to");
     bool png = EndsWith(options->out, ".png");
     if (!png && CaptureOutputKind(options->out) == OUT_PNG_FILE)
@@ -97,7 +101,7 @@ uint64_t CaptureFrameCount(const CaptureOptions& options) {
         uint32_t position = CaptureFramePosition(options.from, k, options.fps);
         if (position >= TIMELINE_END) break;
         count++;
-        if (position >= options.to) break;
+        if (position >= (options.to & ~1u)) break;  // positions are even: an odd --to is reached one below
     }
     return count;
 }

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include "capture/capture.h"
 
 // Work per frame of each scene in ms: CPU from --bench on a 2-core llvmpipe machine, plus
@@ -101,6 +102,7 @@ static bool PartsSucceeded() {
         int i = pid == Parts[0] ? 0 : pid == Parts[1] ? 1 : -1;
         if (i < 0) continue;
         Parts[i] = -1;
+        TemporaryHelper(i, -1);
         left--;
         if (WIFEXITED(status) && WEXITSTATUS(status) == 0) continue;
         ok = false;
@@ -174,9 +176,16 @@ int RenderSplit(const CaptureOptions& options, const std::string& self, const st
         TemporaryHelper(i, Parts[i]);
     }
     std::string error = "a part could not be drawn (see the messages above)";
-    bool ok = PartsSucceeded() &&
-              (video ? JoinVideo(options, exe, dir, parts, total, &error)
-                     : JoinSums(parts[0], parts[1], m, options.out, &error));
+    CaptureOptions joined = options;  // joined under a temporary name beside --out, then renamed
+    bool ok = PartsSucceeded();
+    joined.out = ok ? TemporaryBeside(options.out) : "";
+    if (ok && joined.out.empty()) {
+        ok = false;
+        error = "cannot write beside " + options.out + ": " + strerror(errno);
+    }
+    ok = ok && (video ? JoinVideo(joined, exe, dir, parts, total, &error)
+                      : JoinSums(parts[0], parts[1], m, joined.out, &error));
+    ok = ok && TemporaryPublish(joined.out, options.out, &error);
     RemoveTemporaries();
     if (!ok) {
         fprintf(stderr, "vernalis-capture: %s\n", error.c_str());

@@ -72,9 +72,12 @@ static bool WaitEncoder(pid_t pid, std::string* error) {
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
+    TemporaryHelper(HELPER_ENCODER, -1);
     if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return true;
-    *error = WIFEXITED(status) ? "ffmpeg failed with exit status " + std::to_string(WEXITSTATUS(status))
-                               : "ffmpeg was killed by signal " + std::to_string(WTERMSIG(status));
+    if (WIFEXITED(status))
+        *error = "ffmpeg failed with exit status " + std::to_string(WEXITSTATUS(status)) + " (see its messages above)";
+    else
+        *error = "ffmpeg was killed by signal " + std::to_string(WTERMSIG(status)) + " (" + strsignal(WTERMSIG(status)) + ")";
     return false;
 }
 
@@ -100,6 +103,7 @@ bool VideoOpen(const CaptureOptions& options, const std::string& soundtrack, uin
         close(fds[1]);
         return false;
     }
+    TemporaryHelper(HELPER_ENCODER, Encoder);
     EncoderInput = fds[1];
     // Room for a whole frame or more, so that handing one over seldom waits for the encoder.
     fcntl(EncoderInput, F_SETPIPE_SZ, 1 << 20);
@@ -111,8 +115,8 @@ bool VideoWrite(const std::vector<uint8_t>& rgb, std::string* error) {
     while (done < rgb.size()) {
         ssize_t n = write(EncoderInput, rgb.data() + done, rgb.size() - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            *error = "ffmpeg stopped taking frames (see its messages above)";
+        if (n <= 0) {  // ffmpeg has gone: say how it ended
+            if (VideoClose(error)) *error = "ffmpeg stopped taking frames";
             return false;
         }
         done += (size_t)n;
@@ -134,5 +138,6 @@ bool VideoJoin(const CaptureOptions& options, const std::string& soundtrack, uin
                const std::string& list, std::string* error) {
     std::vector<std::string> concat = {"-f", "concat", "-safe", "0", "-i", list};
     pid_t joiner = StartEncoder(EncoderArgs(options, soundtrack, frames, concat, {"-c:v", "copy"}), -1, -1, error);
+    if (joiner >= 0) TemporaryHelper(HELPER_ENCODER, joiner);
     return joiner >= 0 && WaitEncoder(joiner, error);
 }

@@ -157,12 +157,21 @@ static bool DrawAll(const CaptureOptions& options, FrameSink* sink, uint64_t tot
     return true;
 }
 
-static int RenderFrames(const CaptureOptions& options) {
+// A file at --out appears only once it is complete: it is written under a temporary name
+// beside it and renamed at the end. A part of a split run writes straight into the run's
+// temporary folder.
+static int RenderFrames(const CaptureOptions& given) {
+    CaptureOptions options = given;
     FrameSink sink = {CaptureOutputKind(options.out), nullptr, ""};
     uint64_t total = CaptureFrameCount(options);
     if (total == 0) {
         fprintf(stderr, "vernalis-capture: no frame: position %u is past the end of the timeline (%u)\n",
                 options.from, (unsigned)TIMELINE_END);
+        return 1;
+    }
+    if (sink.kind != OUT_PNG_DIR && !options.part) options.out = TemporaryBeside(given.out);
+    if (options.out.empty()) {
+        fprintf(stderr, "vernalis-capture: cannot write beside %s: %s\n", given.out.c_str(), strerror(errno));
         return 1;
     }
     // A part of a split run has no sound: the parts are joined with it.
@@ -175,31 +184,28 @@ static int RenderFrames(const CaptureOptions& options) {
         return 1;
     }
     sink.sums = sink.kind == OUT_SUMS ? fopen(options.out.c_str(), "w") : nullptr;
-    if (sink.kind == OUT_SUMS && !sink.sums) {
-        fprintf(stderr, "vernalis-capture: cannot write %s\n", options.out.c_str());
-        return 1;
-    }
-    bool ok = DrawAll(options, &sink, total);
+    bool ok = sink.kind != OUT_SUMS || sink.sums;
+    if (!ok) sink.error = "cannot write " + options.out + ": " + strerror(errno);
+    ok = ok && DrawAll(options, &sink, total);
     if (total > 1 && options.part != 2) fprintf(stderr, "\n");
     if (sink.sums && fclose(sink.sums) != 0 && ok) {
         ok = false;
         sink.error = "cannot write " + options.out;
     }
-    if (sink.kind == OUT_VIDEO) {
-        std::string closing;
-        if (!VideoClose(&closing) && ok) {
-            ok = false;
-            sink.error = closing;
-        }
-        RemoveTemporaries();
+    std::string closing;
+    if (sink.kind == OUT_VIDEO && !VideoClose(&closing) && ok) {
+        ok = false;
+        sink.error = closing;
     }
+    if (ok && options.out != given.out) ok = TemporaryPublish(options.out, given.out, &sink.error);
+    RemoveTemporaries();
     if (!ok) {
         fprintf(stderr, "vernalis-capture: %s\n", sink.error.c_str());
         return 1;
     }
     if (!options.part)
         fprintf(stderr, "vernalis-capture: wrote %llu frame%s to %s\n", (unsigned long long)total,
-                total == 1 ? "" : "s", options.out.c_str());
+                total == 1 ? "" : "s", given.out.c_str());
     return 0;
 }
 

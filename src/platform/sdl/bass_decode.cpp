@@ -56,17 +56,14 @@ struct BassDecoder {
 
 static const size_t CHUNK = 32768;
 
-// One chunk of samples appended to `pcm`. The stream keeps the format of its first frame; a
-// change of rate or channels is refused. BASS_OK while more may follow; BASS_ERROR_UNKNOWN at
-// the end, or at damage past which nothing decodes (what came before stays).
-static int DecodeChunk(BassDecoder* d, std::vector<int16_t>* pcm) {
-    if (d->decodedBytes + CHUNK > MAX_PCM_BYTES) return BASS_ERROR_MEM;
-    size_t have = pcm->size();
-    pcm->resize(have + CHUNK / 2);
-    size_t done = 0;
-    int r = mpg123_read(d->mh, (unsigned char*)(pcm->data() + have), CHUNK, &done);
-    pcm->resize(have + done / 2);
-    d->decodedBytes += done;
+// Decodes up to `room` bytes into `out` (*done: how many). The stream keeps the format of its
+// first frame; a change of rate or channels is refused. BASS_OK while more may follow;
+// BASS_ERROR_UNKNOWN at the end, or at damage past which nothing decodes.
+static int DecodeBytes(BassDecoder* d, unsigned char* out, size_t room, size_t* done) {
+    *done = 0;
+    if (d->decodedBytes + room > MAX_PCM_BYTES) return BASS_ERROR_MEM;
+    int r = mpg123_read(d->mh, out, room, done);
+    d->decodedBytes += *done;
     if (r == MPG123_NEW_FORMAT) {
         long rate;
         int channels, encoding;
@@ -77,6 +74,15 @@ static int DecodeChunk(BassDecoder* d, std::vector<int16_t>* pcm) {
         return BASS_OK;
     }
     return r == MPG123_OK ? BASS_OK : BASS_ERROR_UNKNOWN;
+}
+
+// One chunk of samples appended to `pcm`.
+static int DecodeChunk(BassDecoder* d, std::vector<int16_t>* pcm) {
+    size_t have = pcm->size(), done = 0;
+    pcm->resize(have + CHUNK / 2);
+    int code = DecodeBytes(d, (unsigned char*)(pcm->data() + have), CHUNK, &done);
+    pcm->resize(have + done / 2);
+    return code;
 }
 
 void BassDecodeEnd(BassDecoder* d) {
@@ -125,6 +131,31 @@ int BassDecodeBegin(const uint8_t* data, size_t size, BassDecoder** decoder, Bas
 
 int BassDecodeMore(BassDecoder* d, std::vector<int16_t>* pcm) {
     return d->ended != BASS_OK ? d->ended : DecodeChunk(d, pcm);
+}
+
+int BassDecodeInto(BassDecoder* d, int16_t* out, size_t room, size_t* got) {
+    *got = 0;
+    if (d->ended != BASS_OK) return d->ended;
+    size_t done = 0;
+    int code = DecodeBytes(d, (unsigned char*)out, (room < CHUNK / 2 ? room : CHUNK / 2) * 2, &done);
+    *got = done / 2;
+    return code;
+}
+
+// A scan of every frame header (no decoding, on a handle of its own so that the decode is
+// untouched) gives the exact length, with the LAME tag's delay and padding taken off as the
+// decode takes them off. 0 where it cannot be known.
+uint64_t BassDecodeLength(BassDecoder* d) {
+    MemorySource src = {d->mp3.data(), d->mp3.size(), 0};
+    mpg123_handle* mh = mpg123_new(nullptr, nullptr);
+    off_t length = 0;
+    if (mh && SetupDecoder(mh) && mpg123_open_handle(mh, &src) == MPG123_OK && mpg123_scan(mh) == MPG123_OK)
+        length = mpg123_length(mh);
+    if (mh) {
+        mpg123_close(mh);
+        mpg123_delete(mh);
+    }
+    return length > 0 ? (uint64_t)length : 0;
 }
 
 int BassDecodeMp3(const uint8_t* data, size_t size, BassPcm* out) {

@@ -33,7 +33,11 @@ union LARGE_INTEGER {
 #define FALSE 0
 #endif
 
-typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+// Calling conventions: the same on 64-bit Windows and here, not on 32-bit Windows.
+#define WINAPI
+#define CALLBACK
+
+typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 
 struct MSG {
     HWND hwnd;

@@ -106,4 +106,11 @@ int BassDecodeBegin(const uint8_t* data, size_t size, BassDecoder** decoder, Bas
 
 int BassDecodeMore(BassDecoder*, std::vector<int16_t>*) { return BASS_ERROR_UNKNOWN; }
 
+int BassDecodeInto(BassDecoder*, int16_t*, size_t, size_t* got) {
+    *got = 0;
+    return BASS_ERROR_UNKNOWN;
+}
+
+uint64_t BassDecodeLength(BassDecoder*) { return 0; }
+
 void BassDecodeEnd(BassDecoder*) {}

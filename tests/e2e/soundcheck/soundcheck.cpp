@@ -76,27 +76,22 @@ static int Decode(const char* mp3, const char* out) {
     return ok ? 0 : 1;
 }
 
-// After a difference at track sample i: how long the recording stays silent there, and where
-// in the track the sound that follows comes from.
-static std::string Resumes(const std::vector<int16_t>& track, const std::vector<int16_t>& rec,
-                           long start, long i) {
+// After a difference at track sample i (recording sample r): how long the recording stays
+// silent there, and where in the track the sound that follows comes from (-1: nowhere near).
+static long Resumes(const std::vector<int16_t>& track, const std::vector<int16_t>& rec, long i, long r,
+                    long* silent) {
     const long run = 256;
-    long quiet = start + i;
+    long quiet = r;
     while (quiet < (long)rec.size() && rec[quiet] == 0) quiet++;
-    long silent = quiet - (start + i);
-    if (quiet + run > (long)rec.size()) return "then silence to the end";
-    for (long k = std::max(0L, i - RATE); k < i + 5 * RATE && k + run <= (long)track.size(); k++) {
-        if (!std::equal(rec.begin() + quiet, rec.begin() + quiet + run, track.begin() + k)) continue;
-        char text[192];
-        snprintf(text, sizeof text, "a dropout: %ld samples (%.1f ms) of silence, then the track from "
-                 "sample %ld (%ld skipped)", silent, silent * 1000.0 / RATE, k, k - i);
-        return text;
-    }
-    return "the track does not resume (resampled or damaged)";
+    *silent = quiet - r;
+    if (quiet + run > (long)rec.size()) return -1;
+    for (long k = std::max(0L, i - RATE); k < i + 5 * RATE && k + run <= (long)track.size(); k++)
+        if (std::equal(rec.begin() + quiet, rec.begin() + quiet + run, track.begin() + k)) return k;
+    return -1;
 }
 
 // Every sample from the alignment up to the recording's last sound must equal the track's:
-// a dropout, a repeat or resampling all break it.
+// a dropout, a repeat or resampling all break it. Every dropout is listed.
 static int Compare(const char* trackPath, const char* recPath, double seconds) {
     std::vector<int16_t> track, rec;
     if (!ReadSamples(trackPath, &track) || !ReadSamples(recPath, &rec)) return fprintf(stderr, "soundcheck: cannot read\n"), 1;
@@ -104,13 +99,28 @@ static int Compare(const char* trackPath, const char* recPath, double seconds) {
     if (start < 0) return fprintf(stderr, "soundcheck: the recording holds no sound\n"), 1;
     long last = (long)rec.size() - 1;
     while (last > start && rec[last] == 0) last--;
-    long compared = std::min(last - start + 1, (long)track.size());
-    for (long i = 0; i < compared; i++) {
-        if (rec[start + i] != track[i]) {
-            fprintf(stderr, "soundcheck: sample %ld (%.3f s) differs: recorded %d, track %d; %s\n", i,
-                    (double)i / RATE, rec[start + i], track[i], Resumes(track, rec, start, i).c_str());
+    long i = 0, r = start, dropouts = 0, silentAll = 0;
+    for (; i < (long)track.size() && r <= last; i++, r++) {
+        if (rec[r] == track[i]) continue;
+        long silent = 0, k = Resumes(track, rec, i, r, &silent);
+        fprintf(stderr, "soundcheck: sample %ld (%.3f s) differs: recorded %d, track %d; ", i, (double)i / RATE,
+                rec[r], track[i]);
+        if (k < 0) {
+            fprintf(stderr, "the track does not resume (resampled, damaged or silent to the end)\n");
             return 1;
         }
+        fprintf(stderr, "a dropout: %ld samples (%.1f ms) of silence, then the track from sample %ld (%ld skipped)\n",
+                silent, silent * 1000.0 / RATE, k, k - i);
+        dropouts++;
+        silentAll += silent;
+        r += silent - 1;
+        i = k - 1;
+    }
+    long compared = r - start;
+    if (dropouts) {
+        fprintf(stderr, "soundcheck: %ld dropout%s, %.1f ms of silence in all, over %.2f s\n", dropouts,
+                dropouts == 1 ? "" : "s", silentAll * 1000.0 / RATE, (double)compared / RATE);
+        return 1;
     }
     printf("soundcheck: %ld samples (%.2f s) equal to the track from its first sample, at recording "
            "sample %ld\n", compared, (double)compared / RATE, start);

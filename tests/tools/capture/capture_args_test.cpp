@@ -34,6 +34,8 @@ TEST(CaptureArgs, RefusesBadArguments) {
         {"--out", "d/", "--fps", "0"},
         {"--out", "d/", "--fps", "x"},
         {"--out", "d/", "--from", "-1"},
+        {"--out", "d/", "--from", "+5"},
+        {"--out", "d/", "--to", " 5"},
         {"--out", "d/", "--from", "4294967296"},
         {"--out", "d/", "--from", "10", "--to", "9"},
         {"--out", "d/", "--bogus"},
@@ -45,6 +47,17 @@ TEST(CaptureArgs, RefusesBadArguments) {
         EXPECT_FALSE(Parse(args, &options, &error)) << (args.empty() ? "" : args.back());
         EXPECT_FALSE(error.empty());
     }
+}
+
+// A still at an odd position is one frame (the even one below); --from alone past the end
+// of the timeline is no frame, not "--from is past --to".
+TEST(CaptureFrames, OddStillsAndFromAlone) {
+    CaptureOptions options;
+    std::string error;
+    ASSERT_TRUE(Parse({"--from", "88201", "--to", "88201", "--out", "x.png"}, &options, &error)) << error;
+    EXPECT_EQ(CaptureFrameCount(options), 1u);
+    ASSERT_TRUE(Parse({"--from", "12853248", "--out", "x.mp4"}, &options, &error)) << error;
+    EXPECT_EQ(CaptureFrameCount(options), 0u);
 }
 
 TEST(CaptureFrames, PositionsAreEvenAndFollowTheFrameRate) {
