@@ -1,0 +1,33 @@
+// A still instead of playing (the page's ?still=POS): the demo brought up as the capture tool
+// brings it up, with the stream position and the frame clock set per frame, and the frame that
+// playing from 0 at 60 fps shows at POS drawn after the frames below it, unseen.
+#include <emscripten/emscripten.h>
+#include "capture/capture.h"
+#include "demo/demo.h"
+#include "music/music.h"
+#include "platform/platform_testing.h"
+#include "shell/shell.h"
+
+extern bool WebKeepDrawingBuffer;
+
+bool CaptureFrame(uint32_t position, bool holdP) {
+    BassManualSetPosition(position);
+    // Half a millisecond in, so the truncated clock reads exactly the frame's milliseconds.
+    PlatformCounterOverride = (int64_t)CaptureElapsedMs(position) * 1000000 + 500000;
+    KeyState['P'] = holdP ? 1 : 0;
+    return DemoFrame();
+}
+
+// 1 once the still is drawn; 0 where start-up failed (its message boxes say why) or the
+// position lies past the timeline.
+extern "C" EMSCRIPTEN_KEEPALIVE int WebStill(uint32_t position, int holdP) {
+    WebKeepDrawingBuffer = true;
+    PlatformCounterOverride = 0;
+    BassManualOutput(TRUE);
+    if (!AudioStart()) return 0;
+    if (!CreateDemoWindow("Aurora - Vernalis", CAPTURE_WIDTH, CAPTURE_HEIGHT, 16, false)) return 0;
+    if (!DemoInit() || !BASS_StreamPlay(MusicStream, FALSE, BASS_SAMPLE_LOOP)) return 0;
+    ClockStart();
+    CaptureCatchUp(position, 60, holdP != 0);
+    return CaptureFrame(position, holdP != 0) ? 1 : 0;
+}
