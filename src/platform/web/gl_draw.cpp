@@ -1,0 +1,130 @@
+// Immediate mode: the current colour, texture coordinate and normal, the vertices of the open
+// begin/end block, and the batch they join. Strips and quads become triangles; a batch is
+// drawn when anything it depends on is about to change, so blocks under the same state (a
+// model's faces, a fountain's particles) reach the GPU as one draw.
+#include <vector>
+#include "platform/web/gl_es.h"
+#include "platform/web/gl_state.h"
+
+struct Vertex {
+    float position[3], color[4], texcoord[2], normal[3];
+};
+static float Color[4] = {1, 1, 1, 1}, TexCoord[2] = {0, 0}, Normal[3] = {0, 0, 1};
+
+static bool Inside = false;  // between glBegin and glEnd
+static GLenum Mode = GL_TRIANGLES;
+static std::vector<Vertex> Block;
+static std::vector<Vertex> Batch;
+static GLenum BatchMode = GL_TRIANGLES;  // GL_TRIANGLES or GL_LINES
+static GLuint Buffer = 0;
+
+const float* GlCurrentColor() { return Color; }
+
+static void SetAttribute(GLuint index, int size, size_t offset) {
+    Es.EnableVertexAttribArray(index);
+    Es.VertexAttribPointer(index, size, GL_FLOAT, GL_FALSE, sizeof(Vertex), (const GLvoid*)offset);
+}
+
+void GlDrawFlush() {
+    if (Batch.empty()) return;
+    bool textured = GlCapOn(GL_TEXTURE_2D) && GlTextureUsable();
+    GlShaderUse(GlCapOn(GL_LIGHTING), textured);
+    if (!Buffer) Es.GenBuffers(1, &Buffer);
+    Es.BindBuffer(ES_ARRAY_BUFFER, Buffer);
+    Es.BufferData(ES_ARRAY_BUFFER, (GLsizeiptr)(Batch.size() * sizeof(Vertex)), Batch.data(),
+                  ES_STREAM_DRAW);
+    SetAttribute(GL_ATTRIB_POSITION, 3, offsetof(Vertex, position));
+    SetAttribute(GL_ATTRIB_COLOR, 4, offsetof(Vertex, color));
+    SetAttribute(GL_ATTRIB_TEXCOORD, 2, offsetof(Vertex, texcoord));
+    SetAttribute(GL_ATTRIB_NORMAL, 3, offsetof(Vertex, normal));
+    Es.DrawArrays(BatchMode, 0, (GLsizei)Batch.size());
+    Batch.clear();
+}
+
+void GlDoBegin(GLenum mode) {
+    if (Inside) return GlSetError(GL_INVALID_OPERATION);
+    if (mode != GL_LINES && mode != GL_TRIANGLES && mode != GL_TRIANGLE_STRIP && mode != GL_QUADS)
+        return GlSetError(GL_INVALID_ENUM);
+    Inside = true;
+    Mode = mode;
+    Block.clear();
+}
+
+// The block's vertices as separate triangles (or lines), winding kept: strip triangle k
+// takes (k, k+1, k+2) for even k and (k+1, k, k+2) for odd k; quad (0, 1, 2, 3) gives
+// (0, 1, 2) and (0, 2, 3). Incomplete primitives at the end are dropped.
+static void AppendBlock() {
+    size_t n = Block.size();
+    switch (Mode) {
+    case GL_LINES:
+        Batch.insert(Batch.end(), Block.begin(), Block.begin() + (n & ~(size_t)1));
+        break;
+    case GL_TRIANGLES:
+        Batch.insert(Batch.end(), Block.begin(), Block.begin() + n / 3 * 3);
+        break;
+    case GL_TRIANGLE_STRIP:
+        for (size_t k = 0; k + 2 < n; k++) {
+            Batch.push_back(Block[k % 2 ? k + 1 : k]);
+            Batch.push_back(Block[k % 2 ? k : k + 1]);
+            Batch.push_back(Block[k + 2]);
+        }
+        break;
+    case GL_QUADS:
+        for (size_t k = 0; k + 3 < n; k += 4)
+            for (size_t corner : {k, k + 1, k + 2, k, k + 2, k + 3}) Batch.push_back(Block[corner]);
+        break;
+    }
+}
+
+void GlDoEnd() {
+    if (!Inside) return GlSetError(GL_INVALID_OPERATION);
+    Inside = false;
+    GLenum kind = Mode == GL_LINES ? GL_LINES : GL_TRIANGLES;
+    if (kind != BatchMode) {
+        GlDrawFlush();
+        BatchMode = kind;
+    }
+    AppendBlock();
+}
+
+void GlDoVertex(float x, float y, float z) {
+    if (!Inside) return;  // GL leaves a vertex outside begin/end undefined; we drop it
+    Vertex v = {{x, y, z}, {Color[0], Color[1], Color[2], Color[3]}, {TexCoord[0], TexCoord[1]},
+                {Normal[0], Normal[1], Normal[2]}};
+    Block.push_back(v);
+}
+
+void GlDoTexCoord(float s, float t) { TexCoord[0] = s, TexCoord[1] = t; }
+void GlDoNormal(float x, float y, float z) { Normal[0] = x, Normal[1] = y, Normal[2] = z; }
+
+void GlDoColor(float r, float g, float b, float a) {
+    Color[0] = r, Color[1] = g, Color[2] = b, Color[3] = a;
+    GlColorMaterialTrack(Color);
+}
+
+extern "C" {
+
+void glBegin(GLenum mode) {
+    if (!GlListCompiles(LIST_BEGIN, (float)mode)) GlDoBegin(mode);
+}
+void glEnd() {
+    if (!GlListCompiles(LIST_END)) GlDoEnd();
+}
+void glVertex2f(GLfloat x, GLfloat y) {
+    if (!GlListCompiles(LIST_VERTEX, x, y, 0)) GlDoVertex(x, y, 0);
+}
+void glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
+    if (!GlListCompiles(LIST_VERTEX, x, y, z)) GlDoVertex(x, y, z);
+}
+void glTexCoord2f(GLfloat s, GLfloat t) {
+    if (!GlListCompiles(LIST_TEXCOORD, s, t)) GlDoTexCoord(s, t);
+}
+void glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
+    if (!GlListCompiles(LIST_NORMAL, x, y, z)) GlDoNormal(x, y, z);
+}
+void glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
+    if (!GlListCompiles(LIST_COLOR, r, g, b, a)) GlDoColor(r, g, b, a);
+}
+void glColor4fv(const GLfloat* v) { glColor4f(v[0], v[1], v[2], v[3]); }
+
+}  // extern "C"
