@@ -17,19 +17,12 @@ set(PLATFORM_WEB_SOURCES
   src/platform/web/msgbox.cpp src/platform/web/still.cpp src/platform/web/system.cpp
   src/platform/web/window.cpp
   tools/capture/capture_args.cpp tools/capture/capture_catchup.cpp)
-if(EXISTS ${CMAKE_SOURCE_DIR}/cmake/gl_layer.cmake)
-  include(${CMAKE_SOURCE_DIR}/cmake/gl_layer.cmake)
-  set(WEB_GL_OPTIONS)
-else()
-  # Until the layer is there: Emscripten's own emulation, with what it lacks stubbed.
-  set(GL_LAYER_SOURCES src/platform/web/legacy_gl_stub.cpp)
-  set(WEB_GL_OPTIONS -sLEGACY_GL_EMULATION=1)
-endif()
+include(${CMAKE_SOURCE_DIR}/cmake/gl_layer.cmake)
 
 # Clang warns on a character as an index; KeyState['P'] is how Win32 code reads a key.
 add_compile_options(-Wno-char-subscripts)
 add_library(vernalis_core STATIC ${PLATFORM_WEB_SOURCES} ${GL_LAYER_SOURCES} ${SYSTEM_SOURCES})
-target_include_directories(vernalis_core BEFORE PUBLIC src/platform/web/include)
+target_include_directories(vernalis_core BEFORE PUBLIC ${GL_LAYER_INCLUDE})
 target_include_directories(vernalis_core PUBLIC src tools)
 if(TPACK_DEBUG)
   target_compile_definitions(vernalis_core PUBLIC TPACK_DEBUG=1)
@@ -51,13 +44,12 @@ add_executable(vernalis src/shell/entry.cpp ${TPACK_SIZE_SOURCE})
 target_link_libraries(vernalis PRIVATE vernalis_core)
 set_target_properties(vernalis PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${SITE_DIR}
   LINK_DEPENDS "${PACK_FILE};${LIBRARY_JS}")
-target_link_options(vernalis PRIVATE ${WEB_GL_OPTIONS}
-  -sENVIRONMENT=web -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1
-  -sINITIAL_MEMORY=64MB -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 -sINVOKE_RUN=0
+target_link_options(vernalis PRIVATE -sENVIRONMENT=web -sMIN_WEBGL_VERSION=1 -sMAX_WEBGL_VERSION=1
+  -sINITIAL_MEMORY=64MB -sALLOW_MEMORY_GROWTH=1 -sINVOKE_RUN=0
   -sFORCE_FILESYSTEM=1 -sASYNCIFY=1 "-sASYNCIFY_ONLY=[${async_only}]"
   "-sASYNCIFY_IMPORTS=[${async_imports}]" -sASYNCIFY_STACK_SIZE=65536
   "-sEXPORTED_FUNCTIONS=[_main,_WebKey,_WebStill,_WebPosition]"
-  "-sEXPORTED_RUNTIME_METHODS=[FS,ENV,callMain]"
+  "-sEXPORTED_RUNTIME_METHODS=[FS,ENV,ccall]"
   --js-library ${LIBRARY_JS})
 add_custom_command(TARGET vernalis POST_BUILD
   COMMAND ${CMAKE_COMMAND} -DWASM=${SITE_DIR}/vernalis.wasm -DPACK=${PACK_FILE}

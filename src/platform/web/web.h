@@ -25,10 +25,10 @@ bool PlatformWindowAlive(HWND window);
 // one), down or up, repeated, with Alt held.
 extern "C" void WebKey(int vk, int down, int repeat, int alt);
 
-// The GL 1.1 layer takes its WebGL entry points from the context once it exists.
-void GlLayerInit(void* (*getProc)(const char*));
-
 extern "C" {
+// Emscripten's lookup of the WebGL entry points: the browser's, not the GL layer's own names.
+void* eglGetProcAddress(const char* name);
+
 // Page calls; those marked "waits" return only once the browser has answered (Asyncify).
 void web_canvas_size(int width, int height);
 int web_wait_fullscreen();  // waits: 1 where the start click's full-screen request was granted

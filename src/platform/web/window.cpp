@@ -2,6 +2,7 @@
 // is the Fullscreen API (asked for by the start click), the context is WebGL 1, and swapping
 // the buffers hands the frame to the browser until it wants the next one.
 #include <cstring>
+#include "platform/web/gl_layer.h"
 #include "platform/web/web.h"
 
 struct PlatformModule {
@@ -135,8 +136,9 @@ BOOL wglMakeCurrent(HDC dc, HGLRC context) {
     if (!context) return emscripten_webgl_make_context_current(0) == EMSCRIPTEN_RESULT_SUCCESS;
     if (!PlatformWindowAlive(dc)) return FALSE;
     if (emscripten_webgl_make_context_current(context->gl) != EMSCRIPTEN_RESULT_SUCCESS) return FALSE;
+    // The GL 1.1 layer takes its WebGL entry points from the first context made current.
     static bool layerReady = false;
-    if (!layerReady) GlLayerInit(emscripten_webgl_get_proc_address);
+    if (!layerReady && !GlLayerInit(eglGetProcAddress)) return FALSE;
     layerReady = true;
     return TRUE;
 }

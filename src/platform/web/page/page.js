@@ -22,6 +22,11 @@
     position: function() { return vernalis.state === 'loading' ? 0 : Module._WebPosition(); },
   };
 
+  function hook(name, argument) {
+    var hooks = window.vernalisHooks;
+    return hooks && hooks[name] ? hooks[name](argument) : null;
+  }
+
   function setState(state) {
     vernalis.state = state;
     document.body.dataset.state = state;
@@ -38,8 +43,10 @@
     setState('failed');
   }
 
+  // A box the page address answered is only listed, as the other builds only print it.
   function showBox(caption, text, yesNo, answered) {
     vernalis.messages.push(caption + ': ' + text);
+    if (answered) return;
     var box = document.createElement('div');
     box.className = 'box';
     box.setAttribute('role', 'alertdialog');
@@ -47,24 +54,26 @@
     title.textContent = caption;
     box.appendChild(title);
     box.appendChild(document.createTextNode(text));
-    var buttons = yesNo && !answered ? [['Yes', 6], ['No', 7]] : [['OK', 1]];
-    buttons.forEach(function(b) {
+    var row = document.createElement('div');
+    box.appendChild(row);
+    (yesNo ? [['Yes', 6], ['No', 7]] : [['OK', 1]]).forEach(function(b) {
       var button = document.createElement('button');
       button.textContent = b[0];
       button.onclick = function() {
         box.remove();
-        if (yesNo && !answered && askWaiting) {
+        if (yesNo && askWaiting) {
           var wake = askWaiting;
           askWaiting = null;
           wake(b[1]);
         }
       };
-      box.appendChild(button);
+      row.appendChild(button);
     });
     $('boxes').appendChild(box);
   }
 
-  // Escape ends the show; leaving full screen (which Escape does first) ends it too.
+  // Escape ends the show; leaving full screen (which Escape does first) ends it too. The demo
+  // reads the key's state once a frame, so the key is held down for a few frames.
   var KEYS_KEPT = {8: 1, 9: 1, 32: 1, 33: 1, 34: 1, 35: 1, 36: 1, 37: 1, 38: 1, 39: 1, 40: 1};
   function onKey(event) {
     if (vernalis.state !== 'playing' || event.keyCode <= 0) return;
@@ -75,7 +84,7 @@
   document.addEventListener('fullscreenchange', function() {
     if (!document.fullscreenElement && vernalis.state === 'playing') {
       Module._WebKey(27, 1, 0, 0);
-      Module._WebKey(27, 0, 0, 0);
+      setTimeout(function() { Module._WebKey(27, 0, 0, 0); }, 100);
     }
   });
 
@@ -83,22 +92,16 @@
     canvas: canvas,
     print: function(text) { console.log(text); },
     printErr: function(text) { console.error(text); },
-    onExit: function(code) {
-      vernalis.exitCode = code;
-      progress(null);
-      if (vernalis.state !== 'failed') setState('ended');
-      $('panel').hidden = false;
-      say('The show has ended.');
-      if (document.fullscreenElement) document.exitFullscreen().catch(function() {});
-    },
     onAbort: function(what) { fail('The program stopped: ' + what); },
     page: {
       fullscreen: function() { return fullscreenRequest; },
       frame: function() { vernalis.frames++; },
       box: showBox,
       ask: function(wake) { askWaiting = wake; },
-      audio: function(context) { vernalis.audioContext = context; },
-      output: function(context) { return vernalis.audioOutput || context.destination; },
+      // window.vernalisHooks, where an embedder or a test sets it before the page loads, sees
+      // the audio context made and may put a node between the stream and the speakers.
+      audio: function(context) { hook('audio', context); },
+      output: function(context) { return hook('output', context) || context.destination; },
       stage: function(stage) {
         if (stage === 'decoding') {
           $('panel').hidden = false;
@@ -111,6 +114,15 @@
       },
     },
   };
+
+  function finished(code) {
+    vernalis.exitCode = code;
+    progress(null);
+    if (vernalis.state !== 'failed') setState('ended');
+    $('panel').hidden = false;
+    say('The show has ended.');
+    if (document.fullscreenElement) document.exitFullscreen().catch(function() {});
+  }
 
   function start() {
     $('start').hidden = true;
@@ -125,7 +137,9 @@
     document.addEventListener('keyup', onKey);
     canvas.focus();
     setState('playing');
-    Module.callMain([]);
+    // Called as an asynchronous export: it gives way at every frame, and its promise brings
+    // the exit code once the program returns.
+    Module.ccall('main', 'number', ['number', 'number'], [0, 0], {async: true}).then(finished);
   }
 
   function drawStill() {

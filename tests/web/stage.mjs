@@ -1,0 +1,170 @@
+// The browser stage: serves the site on 127.0.0.1 (with variants: a model missing, a damaged
+// pack) and drives headless Chromium through the page's contract (window.vernalis).
+// node stage.mjs SITE_DIR WORK_DIR [--stills P...] [--pcm FILE]
+//   --stills: the page's still at each position against WORK_DIR/native-P.png (the capture
+//             tool's still), PSNR and mean absolute difference printed;
+//   --pcm:    the soundtrack as libmpg123 decodes it (16-bit mono), against the browser's
+//             decode and against what an AudioWorklet tap hears while the demo plays.
+import fs from 'fs';
+import http from 'http';
+import os from 'os';
+import path from 'path';
+import puppeteer from 'puppeteer-core';
+
+const [site, work, ...rest] = process.argv.slice(2);
+const stills = [], options = {};
+for (let i = 0; i < rest.length; i++) {
+  if (rest[i] === '--stills') while (rest[i + 1] && !rest[i + 1].startsWith('--')) stills.push(Number(rest[++i]));
+  else if (rest[i] === '--pcm') options.pcm = rest[++i];
+}
+let failures = 0;
+function check(ok, what) {
+  console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`);
+  if (!ok) failures++;
+}
+
+// --- The server: /full/ is the site, /no-tubo/ lacks Data/Tubo.3ds, /damaged/ has the pack's
+// signature broken (the wasm stays valid: the pack is its last custom section), /work/ the
+// native stills.
+const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
+               '.wasm': 'application/wasm', '.png': 'image/png'};
+function damaged(bytes) {
+  const copy = Buffer.from(bytes);
+  const at = copy.lastIndexOf(Buffer.from('Tarn Packer'));
+  copy[at] ^= 0x20;
+  return copy;
+}
+const server = http.createServer((request, response) => {
+  const parts = decodeURIComponent(new URL(request.url, 'http://x').pathname).split('/').slice(1);
+  const variant = parts.shift(), file = parts.join('/') || 'index.html';
+  const root = variant === 'work' ? work : site;
+  const known = ['full', 'no-tubo', 'damaged', 'work'].includes(variant);
+  const full = path.join(root, file);
+  if (!known || file.split('/').includes('..') || !fs.existsSync(full) ||
+      (variant === 'no-tubo' && file === 'Data/Tubo.3ds')) {
+    response.writeHead(404);
+    return response.end();
+  }
+  let bytes = fs.readFileSync(full);
+  if (variant === 'damaged' && file === 'vernalis.wasm') bytes = damaged(bytes);
+  response.writeHead(200, {'Content-Type': TYPES[path.extname(file)] || 'application/octet-stream',
+                           'Content-Length': bytes.length});
+  response.end(bytes);
+});
+await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
+const base = `http://127.0.0.1:${server.address().port}`;
+
+// --- The browser, stopped with the server whatever happens.
+const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vernalis-chromium-'));
+const args = ['--headless=new', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
+              '--autoplay-policy=no-user-gesture-required', '--mute-audio'];
+if (process.getuid && process.getuid() === 0)
+  args.push('--no-sandbox', '--disable-background-networking', '--disable-component-update',
+            '--disable-sync', '--no-first-run');
+const browser = await puppeteer.launch({executablePath: '/usr/bin/chromium', userDataDir: profile,
+                                        args, protocolTimeout: 120000});
+async function stop(code) {
+  await browser.close().catch(() => {});
+  server.close();
+  fs.rmSync(profile, {recursive: true, force: true});
+  process.exit(code);
+}
+for (const signal of ['SIGINT', 'SIGTERM']) process.on(signal, () => stop(1));
+
+async function open(address, hooks) {
+  const page = await browser.newPage();
+  page.on('pageerror', e => console.log(`  page error: ${e.message}`));
+  if (hooks) await page.evaluateOnNewDocument(hooks);
+  await page.goto(base + address);
+  return page;
+}
+const settled = state => `['${state}', 'ended', 'failed'].includes(window.vernalis.state)`;
+const report = page => page.evaluate(() => ({state: vernalis.state, exitCode: vernalis.exitCode,
+                                             messages: vernalis.messages}));
+
+// Plays: the pack is found, the position advances on the audio clock and never goes back, and
+// Escape ends with exit code 27.
+async function playing() {
+  const page = await open('/full/index.html?autostart=1&answer=yes');
+  await page.waitForFunction(`${settled('playing')} && vernalis.position() > 0`, {timeout: 60000});
+  const samples = await page.evaluate(() => new Promise(resolve => {
+    const got = [], start = performance.now();
+    (function sample() {
+      got.push([performance.now() - start, vernalis.position()]);
+      if (performance.now() - start < 3000) setTimeout(sample, 4);
+      else resolve(got);
+    })();
+  }));
+  const { messages } = await report(page);
+  check(!messages.some(m => /TPACK|Unpacker|Pack ID|package ID|EXE/.test(m)),
+        `the pack is found in vernalis.wasm (messages: ${JSON.stringify(messages)})`);
+  const back = samples.filter((s, i) => i > 0 && s[1] < samples[i - 1][1]).length;
+  check(back === 0, `the position never goes back (${samples.length} readings over 3 s)`);
+  const rate = (samples.at(-1)[1] - samples[0][1]) / (samples.at(-1)[0] - samples[0][0]) * 1000;
+  check(rate > 88200 * 0.8 && rate < 88200 * 1.2, `the position advances ${Math.round(rate)} bytes/s (88200 expected)`);
+  await page.keyboard.press('Escape', {delay: 100});  // the demo reads keys once a frame
+  await page.waitForFunction(settled('ended'), {timeout: 20000});
+  const end = await report(page);
+  check(end.state === 'ended' && end.exitCode === 27, `Escape ends it: state ${end.state}, exit code ${end.exitCode}`);
+  await page.close();
+}
+
+// A broken site says what broke, as the other builds do, and ends with exit code 0.
+async function broken(variant, text) {
+  const page = await open(`/${variant}/index.html?autostart=1&answer=yes`);
+  await page.waitForFunction(settled('ended'), {timeout: 60000});
+  const end = await report(page);
+  check(end.state === 'ended' && end.exitCode === 0 && end.messages.some(m => m.endsWith(': ' + text)),
+        `${variant}: "${text}" reported, exit code ${end.exitCode} (messages: ${JSON.stringify(end.messages)})`);
+  await page.close();
+}
+
+// A still against the native capture tool's, compared in the page: PSNR and mean absolute
+// difference over the RGB channels.
+async function still(position) {
+  const page = await open(`/full/index.html?still=${position}&answer=yes`);
+  await page.waitForFunction(settled('still'), {timeout: 120000});
+  const figures = await page.evaluate(async (position) => {
+    if (vernalis.state !== 'still') return null;
+    const image = new Image();
+    image.src = `../work/native-${position}.png`;
+    await image.decode();
+    const pixels = source => {
+      const c = document.createElement('canvas');
+      c.width = 640;
+      c.height = 480;
+      const g = c.getContext('2d');
+      g.drawImage(source, 0, 0);
+      return g.getImageData(0, 0, 640, 480).data;
+    };
+    const a = pixels(document.getElementById('canvas')), b = pixels(image);
+    let squares = 0, absolute = 0, count = 0;
+    for (let i = 0; i < a.length; i += 4)
+      for (let c = 0; c < 3; c++, count++) {
+        const d = a[i + c] - b[i + c];
+        squares += d * d;
+        absolute += Math.abs(d);
+      }
+    const mse = squares / count;
+    return {psnr: mse ? 10 * Math.log10(255 * 255 / mse) : Infinity, mad: absolute / count,
+            shot: document.getElementById('canvas').toDataURL('image/png')};
+  }, position);
+  if (!figures) {
+    check(false, `still at ${position}: ${JSON.stringify(await report(page))}`);
+  } else {
+    fs.writeFileSync(path.join(work, `web-${position}.png`), Buffer.from(figures.shot.split(',')[1], 'base64'));
+    console.log(`still ${position}: PSNR ${figures.psnr.toFixed(2)} dB, mean abs difference ${figures.mad.toFixed(3)}`);
+  }
+  await page.close();
+}
+
+try {
+  await playing();
+  await broken('no-tubo', 'Data\\Tubo.3ds not found!');
+  await broken('damaged', 'Pack ID invalid!');
+  for (const position of stills) await still(position);
+} catch (error) {
+  check(false, `the stage ran to its end: ${error.message}`);
+}
+console.log(failures ? `browser stage: ${failures} check(s) failed` : 'browser stage: all checks passed');
+await stop(failures ? 1 : 0);
