@@ -153,13 +153,92 @@ async function still(position) {
     check(false, `still at ${position}: ${JSON.stringify(await report(page))}`);
   } else {
     fs.writeFileSync(path.join(work, `web-${position}.png`), Buffer.from(figures.shot.split(',')[1], 'base64'));
-    console.log(`still ${position}: PSNR ${figures.psnr.toFixed(2)} dB, mean abs difference ${figures.mad.toFixed(3)}`);
+    check(figures.psnr >= 30, `still ${position}: PSNR ${figures.psnr.toFixed(2)} dB, mean abs difference ` +
+          `${figures.mad.toFixed(3)} (30 dB at least)`);
   }
   await page.close();
 }
 
+// What plays, recorded by an AudioWorklet tap put between the stream and the speakers: set up
+// before the page loads (window.vernalisHooks), it keeps the first seconds of its input with
+// the context frame of each block, and pairs every block with the position the page reports
+// when the block's message arrives.
+function tapHooks(seconds) {
+  const tap = window.vernalisTap = {blocks: [], pairs: [], start: 0, rate: 0, ready: false};
+  window.vernalisHooks = {
+    audio(context) {
+      const code = `registerProcessor('tap', class extends AudioWorkletProcessor {
+        process(inputs, outputs) {
+          const input = inputs[0][0];
+          if (input) outputs[0][0].set(input);
+          this.port.postMessage({frame: currentFrame, samples: input ? input.slice(0) : null});
+          return true;
+        }
+      });`;
+      const url = URL.createObjectURL(new Blob([code], {type: 'text/javascript'}));
+      context.audioWorklet.addModule(url).then(() => { tap.ready = true; });
+    },
+    output(context, buffer) {
+      if (!tap.ready) return null;
+      tap.buffer = buffer;
+      tap.rate = buffer.sampleRate;
+      tap.start = Math.round(context.currentTime * tap.rate);  // the stream starts there
+      const node = new AudioWorkletNode(context, 'tap', {outputChannelCount: [1]});
+      node.port.onmessage = (event) => {
+        const {frame, samples} = event.data;
+        if (!samples || frame < tap.start) return;
+        const position = window.vernalis.position() / 2;
+        tap.pairs.push([Math.round(context.currentTime * tap.rate) - tap.start, position]);
+        tap.latency = (context.baseLatency || 0) + (context.outputLatency || 0);
+        if (frame - tap.start < seconds * tap.rate) tap.blocks.push([frame - tap.start, samples]);
+      };
+      node.connect(context.destination);
+      return node;
+    },
+  };
+}
+
+// The browser's decode against libmpg123's (16-bit mono from the Linux build), the tap's
+// recording against both, and the position against what the context has played (through
+// the tap) at the moment it is read: never ahead, behind by about the output's latency.
+async function audio() {
+  const page = await open('/full/index.html?autostart=1&answer=yes', `(${tapHooks})(4)`);
+  await page.waitForFunction(`${settled('playing')} && vernalis.position() > 5 * 88200`, {timeout: 60000});
+  const f = await page.evaluate(async () => {
+    await new Promise(resolve => setTimeout(resolve, 1000));
+    const tap = window.vernalisTap;
+    if (!tap.buffer) return null;
+    const pcm = new Int16Array(await (await fetch('../work/pcm.raw')).arrayBuffer());
+    const decoded = tap.buffer.getChannelData(0);
+    let decodeDiff = 0, tapDiff = 0, tapped = 0;
+    for (let i = 0; i < Math.min(pcm.length, decoded.length); i++)
+      decodeDiff = Math.max(decodeDiff, Math.abs(decoded[i] - pcm[i] / 32768));
+    for (const [at, samples] of tap.blocks)
+      for (let i = 0; i < samples.length; i++, tapped++)
+        tapDiff = Math.max(tapDiff, Math.abs(samples[i] - pcm[at + i] / 32768));
+    const lags = tap.pairs.map(([rendered, position]) => (rendered - position) / tap.rate * 1000).sort((a, b) => a - b);
+    return {browser: decoded.length, native: pcm.length, decodeDiff, tapped, tapDiff,
+            lagMin: lags[0], lagMedian: lags[lags.length >> 1], lagMax: lags[lags.length - 1],
+            pairs: lags.length, latency: tap.latency * 1000};
+  });
+  await page.close();
+  if (!f) return check(false, 'the tap saw the stream start');
+  check(f.browser === f.native, `decodeAudioData gives ${f.browser} samples, libmpg123 ${f.native}`);
+  check(f.decodeDiff <= 2 / 32768, `the decodes differ by at most ${f.decodeDiff.toExponential(2)}`);
+  check(f.tapped >= 3 * 44100 && f.tapDiff <= 2 / 32768,
+        `the tap heard ${(f.tapped / 44100).toFixed(2)} s equal to libmpg123's decode (largest difference ${f.tapDiff.toExponential(2)})`);
+  console.log(`position behind what has been played through the tap: median ${f.lagMedian.toFixed(1)} ms, ` +
+              `${f.lagMin.toFixed(1)} to ${f.lagMax.toFixed(1)} ms over ${f.pairs} readings; ` +
+              `the output's stated latency ${f.latency.toFixed(1)} ms`);
+  check(f.lagMin >= 0, 'the position never runs ahead of what has been played');
+  const frame = 1000 / 60;
+  check(f.lagMin >= f.latency - frame && f.lagMax <= f.latency + frame,
+        'the position stays within one frame (60 fps) of what is heard (played, less the latency)');
+}
+
 try {
   await playing();
+  if (options.pcm) await audio();
   await broken('no-tubo', 'Data\\Tubo.3ds not found!');
   await broken('damaged', 'Pack ID invalid!');
   for (const position of stills) await still(position);

@@ -97,7 +97,7 @@ mergeInto(LibraryManager.library, {
     var source = context.createBufferSource();
     source.buffer = buffer;
     source.loop = loop !== 0;
-    source.connect(Module.page.output(context));
+    source.connect(Module.page.output(context, buffer));
     WebAudio.start = context.currentTime;
     source.start(WebAudio.start);
     WebAudio.source = source;

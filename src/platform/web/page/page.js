@@ -22,9 +22,9 @@
     position: function() { return vernalis.state === 'loading' ? 0 : Module._WebPosition(); },
   };
 
-  function hook(name, argument) {
+  function hook(name, context, buffer) {
     var hooks = window.vernalisHooks;
-    return hooks && hooks[name] ? hooks[name](argument) : null;
+    return hooks && hooks[name] ? hooks[name](context, buffer) : null;
   }
 
   function setState(state) {
@@ -101,7 +101,7 @@
       // window.vernalisHooks, where an embedder or a test sets it before the page loads, sees
       // the audio context made and may put a node between the stream and the speakers.
       audio: function(context) { hook('audio', context); },
-      output: function(context) { return hook('output', context) || context.destination; },
+      output: function(context, buffer) { return hook('output', context, buffer) || context.destination; },
       stage: function(stage) {
         if (stage === 'decoding') {
           $('panel').hidden = false;
