@@ -109,6 +109,23 @@ async function playing() {
   await page.close();
 }
 
+// Unanswered by the address, the windowed fall-back question waits for the page's Yes: no
+// frame is drawn until it is clicked, and then the show plays.
+async function question() {
+  const page = await open('/full/index.html?autostart=1');
+  await page.waitForSelector('#boxes button', {timeout: 60000});
+  await new Promise(resolve => setTimeout(resolve, 500));
+  const before = await page.evaluate(() => ({frames: vernalis.frames, messages: vernalis.messages.length}));
+  const [yes] = await page.$$('#boxes button');
+  await yes.click();
+  await page.waitForFunction(`${settled('playing')} && vernalis.frames > 0 && vernalis.position() > 0`,
+                             {timeout: 60000});
+  const after = await report(page);
+  check(before.frames === 0 && before.messages === 1 && after.state === 'playing',
+        `the full-screen question waits for the page's Yes (${before.frames} frames before it, state ${after.state} after)`);
+  await page.close();
+}
+
 // A broken site says what broke, as the other builds do, and ends with exit code 0.
 async function broken(variant, text) {
   const page = await open(`/${variant}/index.html?autostart=1&answer=yes`);
@@ -238,6 +255,7 @@ async function audio() {
 
 try {
   await playing();
+  await question();
   if (options.pcm) await audio();
   await broken('no-tubo', 'Data\\Tubo.3ds not found!');
   await broken('damaged', 'Pack ID invalid!');
