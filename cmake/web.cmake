@@ -16,7 +16,7 @@ set(PLATFORM_WEB_SOURCES
   src/platform/web/bass.cpp src/platform/web/font.cpp src/platform/web/message.cpp
   src/platform/web/msgbox.cpp src/platform/web/still.cpp src/platform/web/system.cpp
   src/platform/web/window.cpp
-  tools/capture/capture_args.cpp tools/capture/capture_catchup.cpp)
+  tools/capture/capture_args.cpp tools/capture/capture_bench.cpp tools/capture/capture_catchup.cpp)
 include(${CMAKE_SOURCE_DIR}/cmake/gl_layer.cmake)
 
 # Clang warns on a character as an index; KeyState['P'] is how Win32 code reads a key.
@@ -48,7 +48,7 @@ target_link_options(vernalis PRIVATE -sENVIRONMENT=web -sMIN_WEBGL_VERSION=1 -sM
   -sINITIAL_MEMORY=64MB -sALLOW_MEMORY_GROWTH=1 -sINVOKE_RUN=0
   -sFORCE_FILESYSTEM=1 -sASYNCIFY=1 "-sASYNCIFY_ONLY=[${async_only}]"
   "-sASYNCIFY_IMPORTS=[${async_imports}]" -sASYNCIFY_STACK_SIZE=65536
-  "-sEXPORTED_FUNCTIONS=[_main,_WebKey,_WebStill,_WebPosition]"
+  "-sEXPORTED_FUNCTIONS=[_main,_WebKey,_WebStill,_WebBench,_WebPosition]"
   "-sEXPORTED_RUNTIME_METHODS=[FS,ENV,ccall]"
   --js-library ${LIBRARY_JS})
 add_custom_command(TARGET vernalis POST_BUILD

@@ -1,15 +1,13 @@
-// The browser stage: serves the site on 127.0.0.1 (with variants: a model missing, a damaged
-// pack) and drives headless Chromium through the page's contract (window.vernalis).
+// The browser stage: drives headless Chromium through the page's contract (window.vernalis),
+// with the site served whole, without a model and with a damaged pack (browser.mjs).
 // node stage.mjs SITE_DIR WORK_DIR [--stills P...] [--pcm FILE]
 //   --stills: the page's still at each position against WORK_DIR/native-P.png (the capture
 //             tool's still), PSNR and mean absolute difference printed;
 //   --pcm:    the soundtrack as libmpg123 decodes it (16-bit mono), against the browser's
 //             decode and against what an AudioWorklet tap hears while the demo plays.
 import fs from 'fs';
-import http from 'http';
-import os from 'os';
 import path from 'path';
-import puppeteer from 'puppeteer-core';
+import {startBrowser} from './browser.mjs';
 
 const [site, work, ...rest] = process.argv.slice(2);
 const stills = [], options = {};
@@ -23,61 +21,7 @@ function check(ok, what) {
   if (!ok) failures++;
 }
 
-// --- The server: /full/ is the site, /no-tubo/ lacks Data/Tubo.3ds, /damaged/ has the pack's
-// signature broken (the wasm stays valid: the pack is its last custom section), /work/ the
-// native stills.
-const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-               '.wasm': 'application/wasm', '.png': 'image/png'};
-function damaged(bytes) {
-  const copy = Buffer.from(bytes);
-  const at = copy.lastIndexOf(Buffer.from('Tarn Packer'));
-  copy[at] ^= 0x20;
-  return copy;
-}
-const server = http.createServer((request, response) => {
-  const parts = decodeURIComponent(new URL(request.url, 'http://x').pathname).split('/').slice(1);
-  const variant = parts.shift(), file = parts.join('/') || 'index.html';
-  const root = variant === 'work' ? work : site;
-  const known = ['full', 'no-tubo', 'damaged', 'work'].includes(variant);
-  const full = path.join(root, file);
-  if (!known || file.split('/').includes('..') || !fs.existsSync(full) ||
-      (variant === 'no-tubo' && file === 'Data/Tubo.3ds')) {
-    response.writeHead(404);
-    return response.end();
-  }
-  let bytes = fs.readFileSync(full);
-  if (variant === 'damaged' && file === 'vernalis.wasm') bytes = damaged(bytes);
-  response.writeHead(200, {'Content-Type': TYPES[path.extname(file)] || 'application/octet-stream',
-                           'Content-Length': bytes.length});
-  response.end(bytes);
-});
-await new Promise(resolve => server.listen(0, '127.0.0.1', resolve));
-const base = `http://127.0.0.1:${server.address().port}`;
-
-// --- The browser, stopped with the server whatever happens.
-const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'vernalis-chromium-'));
-const args = ['--headless=new', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-              '--autoplay-policy=no-user-gesture-required', '--mute-audio'];
-if (process.getuid && process.getuid() === 0)
-  args.push('--no-sandbox', '--disable-background-networking', '--disable-component-update',
-            '--disable-sync', '--no-first-run');
-const browser = await puppeteer.launch({executablePath: '/usr/bin/chromium', userDataDir: profile,
-                                        args, protocolTimeout: 120000});
-async function stop(code) {
-  await browser.close().catch(() => {});
-  server.close();
-  fs.rmSync(profile, {recursive: true, force: true});
-  process.exit(code);
-}
-for (const signal of ['SIGINT', 'SIGTERM']) process.on(signal, () => stop(1));
-
-async function open(address, hooks) {
-  const page = await browser.newPage();
-  page.on('pageerror', e => console.log(`  page error: ${e.message}`));
-  if (hooks) await page.evaluateOnNewDocument(hooks);
-  await page.goto(base + address);
-  return page;
-}
+const {open, stop} = await startBrowser(site, work);
 const settled = state => `['${state}', 'ended', 'failed'].includes(window.vernalis.state)`;
 const report = page => page.evaluate(() => ({state: vernalis.state, exitCode: vernalis.exitCode,
                                              messages: vernalis.messages}));

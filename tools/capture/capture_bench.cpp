@@ -2,6 +2,7 @@
 // finished before it is timed, against empty frames (clear and finish only).
 #include <GL/gl.h>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include "capture/capture.h"
@@ -10,9 +11,10 @@
 
 static double NowMs() { return PlatformMonotonicNs() / 1e6; }
 
+// NaN where the system keeps no such clock (a browser keeps no CPU clocks).
 static double ClockMs(clockid_t clock) {
     timespec ts = {};
-    clock_gettime(clock, &ts);
+    if (clock_gettime(clock, &ts) != 0) return NAN;
     return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
 }
 

@@ -1,6 +1,7 @@
-// A still instead of playing (the page's ?still=POS): the demo brought up as the capture tool
-// brings it up, with the stream position and the frame clock set per frame, and the frame that
-// playing from 0 at 60 fps shows at POS drawn after the frames below it, unseen.
+// A still instead of playing (the page's ?still=POS), and the frame-time benchmark (?bench=1):
+// the demo brought up as the capture tool brings it up, with the stream position and the frame
+// clock set per frame. The still is the frame that playing from 0 at 60 fps shows at POS, drawn
+// after the frames below it, unseen.
 #include <emscripten/emscripten.h>
 #include "capture/capture.h"
 #include "demo/demo.h"
@@ -18,16 +19,28 @@ bool CaptureFrame(uint32_t position, bool holdP) {
     return DemoFrame();
 }
 
-// 1 once the still is drawn; 0 where start-up failed (its message boxes say why) or the
-// position lies past the timeline.
-extern "C" EMSCRIPTEN_KEEPALIVE int WebStill(uint32_t position, int holdP) {
-    WebKeepDrawingBuffer = true;
+// False where start-up failed; its message boxes say why.
+static bool StartOffscreen() {
     PlatformCounterOverride = 0;
     BassManualOutput(TRUE);
-    if (!AudioStart()) return 0;
-    if (!CreateDemoWindow("Aurora - Vernalis", CAPTURE_WIDTH, CAPTURE_HEIGHT, 16, false)) return 0;
-    if (!DemoInit() || !BASS_StreamPlay(MusicStream, FALSE, BASS_SAMPLE_LOOP)) return 0;
+    if (!AudioStart()) return false;
+    if (!CreateDemoWindow("Aurora - Vernalis", CAPTURE_WIDTH, CAPTURE_HEIGHT, 16, false)) return false;
+    if (!DemoInit() || !BASS_StreamPlay(MusicStream, FALSE, BASS_SAMPLE_LOOP)) return false;
     ClockStart();
+    return true;
+}
+
+// 1 once the still is drawn; 0 where start-up failed or the position lies past the timeline.
+extern "C" EMSCRIPTEN_KEEPALIVE int WebStill(uint32_t position, int holdP) {
+    WebKeepDrawingBuffer = true;
+    if (!StartOffscreen()) return 0;
     CaptureCatchUp(position, 60, holdP != 0);
     return CaptureFrame(position, holdP != 0) ? 1 : 0;
+}
+
+// The capture tool's benchmark, printed to the console: 1 once done, 0 where start-up failed.
+extern "C" EMSCRIPTEN_KEEPALIVE int WebBench(int frames) {
+    if (!StartOffscreen()) return 0;
+    RunBench(frames);
+    return 1;
 }

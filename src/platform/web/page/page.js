@@ -2,7 +2,8 @@
 // browser allows sound and full screen only after one), runs it, and shows its message boxes.
 // Contract for tests and embedders: ?autostart=1 starts without a click, ?answer=yes|no answers
 // every question, ?still=POS draws the still at stream position POS instead of playing (with
-// &holdp=1 the P key is held), and window.vernalis tells the state.
+// &holdp=1 the P key is held), ?bench=1 prints the frame-time benchmark (window.vernalis.bench
+// gathers its lines), and window.vernalis tells the state.
 'use strict';
 (function() {
   var MODELS = ["@MODEL_LIST@"];
@@ -19,6 +20,8 @@
     exitCode: undefined,
     messages: [],      // every message box, as "caption: text"
     frames: 0,         // frames handed to the browser
+    firstFrameMs: undefined,  // when the first was, from the page's start
+    bench: [],         // what the program printed
     position: function() { return vernalis.state === 'loading' ? 0 : Module._WebPosition(); },
   };
 
@@ -90,12 +93,17 @@
 
   window.Module = {
     canvas: canvas,
-    print: function(text) { console.log(text); },
+    print: function(text) {
+      console.log(text);
+      vernalis.bench.push(text);
+    },
     printErr: function(text) { console.error(text); },
     onAbort: function(what) { fail('The program stopped: ' + what); },
     page: {
       fullscreen: function() { return fullscreenRequest; },
-      frame: function() { vernalis.frames++; },
+      frame: function() {
+        if (vernalis.frames++ === 0) vernalis.firstFrameMs = performance.now();
+      },
       box: showBox,
       ask: function(wake) { askWaiting = wake; },
       // window.vernalisHooks, where an embedder or a test sets it before the page loads, sees
@@ -151,9 +159,17 @@
     }
   }
 
+  function bench() {
+    $('panel').hidden = true;
+    setState('still');
+    vernalis.exitCode = Module._WebBench(120) ? 0 : 1;
+    setState('ended');
+  }
+
   function ready() {
     progress(null);
     if (still !== null) return drawStill();
+    if (params.get('bench') === '1') return bench();
     if (params.get('autostart') === '1') return start();
     setState('waiting');
     say('');
