@@ -3,49 +3,27 @@
 // output's timestamp, so it follows what is heard; it never goes back within a lap and wraps
 // to 0 where a looping stream starts again. Errors are those of the other builds.
 #include <emscripten/emscripten.h>
-#include <cstdio>
 #include <vector>
+#include "platform/bass_internal.h"
 #include "platform/bass_mp3.h"
 #include "platform/web/web.h"
 
-DWORD BassReportedVersion = 0x80000;
-
-static int LastError = BASS_OK;
 static bool Initialised = false;
 static bool ManualRequested = false, Manual = false;
-static int InjectedFault = BASS_OK;
 static HSTREAM Handle = 0, HandleCounter = 0;
 static bool Playing = false, Looping = false;
 static uint64_t Frames = 0, FrameBytes = 2;  // the decoded stream's length and frame size
 static uint64_t LastHeard = 0;               // frames heard since play, as last reported
 static DWORD ManualPosition = 0;
 
-static BOOL Fail(int code) {
-    LastError = code;
-    return FALSE;
-}
-
-static BOOL Succeed() {
-    LastError = BASS_OK;
-    return TRUE;
-}
-
-static int TakeInjectedFault() {
-    int code = InjectedFault;
-    InjectedFault = BASS_OK;
-    return code;
-}
+static BOOL Fail(int code) { return BassFail(code); }
+static BOOL Succeed() { return BassSucceed(); }
 
 static bool ValidHandle(HSTREAM handle) { return handle != 0 && handle == Handle; }
 
-DWORD BASS_GetVersion() { return BassReportedVersion; }
-
 // Device -1 is Web Audio's output; 0, the silent output, is the same context never resumed.
 BOOL BASS_Init(int device, DWORD freq, DWORD, HWND) {
-    if (int code = TakeInjectedFault()) return Fail(code);
-    if (Initialised) return Fail(BASS_ERROR_ALREADY);
-    if (device < -1 || device > 0) return Fail(BASS_ERROR_DEVICE);
-    if (freq < 8000 || freq > 192000) return Fail(BASS_ERROR_FREQ);
+    if (int code = BassInitCheck(device, freq, Initialised)) return Fail(code);
     Manual = ManualRequested;
     if (!Manual && !web_audio_open((int)freq)) return Fail(BASS_ERROR_DRIVER);
     Initialised = true;
@@ -62,22 +40,6 @@ BOOL BASS_Stop() {
     if (!Initialised) return Fail(BASS_ERROR_INIT);
     if (!Manual) web_audio_run(0);
     return Succeed();
-}
-
-int BASS_ErrorGetCode() { return LastError; }
-
-static bool ReadFile(const char* path, DWORD offset, DWORD length, std::vector<uint8_t>* data) {
-    FILE* file = path ? fopen(path, "rb") : nullptr;
-    if (!file) return false;
-    if (fseek(file, (long)offset, SEEK_SET) == 0) {
-        uint8_t chunk[65536];
-        size_t got;
-        while ((length == 0 || data->size() < length) && (got = fread(chunk, 1, sizeof chunk, file)) > 0)
-            data->insert(data->end(), chunk, chunk + got);
-        if (length && data->size() > length) data->resize(length);
-    }
-    fclose(file);
-    return true;
 }
 
 // The framing is checked here, as the other builds' decoders check it, before the browser is
@@ -100,12 +62,9 @@ static int Decode(const uint8_t* data, size_t size) {
 }
 
 HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, DWORD offset, DWORD length, DWORD) {
-    int code = TakeInjectedFault();
-    if (!code && !Initialised) code = BASS_ERROR_INIT;
-    if (!code && Handle) code = BASS_ERROR_NOCHAN;
-    if (!code && mem && !file) code = BASS_ERROR_ILLPARAM;
+    int code = BassCreateCheck(mem, file, Initialised, Handle != 0);
     std::vector<uint8_t> bytes;
-    if (!code && !mem && !ReadFile((const char*)file, offset, length, &bytes)) code = BASS_ERROR_FILEOPEN;
+    if (!code && !mem && !BassReadFile((const char*)file, offset, length, &bytes)) code = BASS_ERROR_FILEOPEN;
     if (!code) code = mem ? Decode((const uint8_t*)file + offset, length) : Decode(bytes.data(), bytes.size());
     if (code) {
         Fail(code);
@@ -150,7 +109,7 @@ DWORD BASS_ChannelGetPosition(HSTREAM handle) {
         Fail(BASS_ERROR_HANDLE);
         return (DWORD)-1;
     }
-    LastError = BASS_OK;
+    BassSucceed();
     return Manual ? ManualPosition : HeardPosition();
 }
 
@@ -167,7 +126,6 @@ BOOL BASS_StreamFree(HSTREAM handle) {
 
 void BassManualOutput(BOOL on) { ManualRequested = on != FALSE; }
 void BassManualSetPosition(DWORD position) { ManualPosition = position; }
-void BassFailNext(int code) { InjectedFault = code; }
 
 // The page's window.vernalis.position(): the playing stream's position now, 0 without one.
 extern "C" EMSCRIPTEN_KEEPALIVE double WebPosition() {

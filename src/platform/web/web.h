@@ -2,6 +2,7 @@
 // the calls into the page's script (library_web.js). Everything runs on the page's main thread.
 #pragma once
 #include <emscripten/html5_webgl.h>
+#include "platform/message_queue.h"
 #include "platform/platform_testing.h"
 #include "platform/win32.h"
 
@@ -20,7 +21,6 @@ struct PlatformContext {
 // file system; GetModuleFileNameA names it.
 #define WEB_PROGRAM_PATH "/vernalis.wasm"
 
-bool PlatformWindowAlive(HWND window);
 // A key from the page, as Win32 delivers it: the virtual-key code (the browser's keyCode is
 // one), down or up, repeated, with Alt held.
 extern "C" void WebKey(int vk, int down, int repeat, int alt);

@@ -17,6 +17,7 @@ static bool ModeChanged = false;
 static int CursorCount = 0;
 
 bool PlatformWindowAlive(HWND window) { return window && window == Window; }
+WNDPROC PlatformWindowProc(HWND window) { return window->proc; }
 
 HINSTANCE GetModuleHandleA(const char*) { return &ThisModule; }
 HICON LoadIconA(HINSTANCE, const char* name) { return name; }
