@@ -48,7 +48,7 @@ target_link_options(vernalis PRIVATE -sENVIRONMENT=web -sMIN_WEBGL_VERSION=1 -sM
   -sINITIAL_MEMORY=64MB -sALLOW_MEMORY_GROWTH=1 -sINVOKE_RUN=0
   -sFORCE_FILESYSTEM=1 -sASYNCIFY=1 "-sASYNCIFY_ONLY=[${async_only}]"
   "-sASYNCIFY_IMPORTS=[${async_imports}]" -sASYNCIFY_STACK_SIZE=65536
-  "-sEXPORTED_FUNCTIONS=[_main,_WebKey,_WebStill,_WebBench,_WebPosition]"
+  "-sEXPORTED_FUNCTIONS=[_main,_WebKey,_WebVisible,_WebStill,_WebBench,_WebPosition]"
   "-sEXPORTED_RUNTIME_METHODS=[FS,ENV,ccall]"
   --js-library ${LIBRARY_JS})
 add_custom_command(TARGET vernalis POST_BUILD

@@ -19,7 +19,14 @@ extern "C" EMSCRIPTEN_KEEPALIVE void WebKey(int vk, int down, int repeat, int al
     Post(window, message, (WPARAM)vk, (LPARAM)flags);
 }
 
-// The page's keys arrive through WebKey, between frames.
+// A hidden page is a minimised window: WM_ACTIVATE says so in its high word, and the demo
+// draws nothing (the music plays on) until it shows again.
+extern "C" EMSCRIPTEN_KEEPALIVE void WebVisible(int visible) {
+    if (HWND window = GetForegroundWindow())
+        Post(window, WM_ACTIVATE, visible ? WA_ACTIVE : MAKELONG(WA_INACTIVE, 1), 0);
+}
+
+// The page's keys and visibility arrive through WebKey and WebVisible, between frames.
 void PlatformPumpEvents() {}
 
 // Alt+F4 asks to close and a close command closes; the page has no screen saver to let run.

@@ -7,9 +7,8 @@
 #include "demo/demo.h"
 #include "music/music.h"
 #include "platform/platform_testing.h"
+#include "platform/web/web.h"
 #include "shell/shell.h"
-
-extern bool WebKeepDrawingBuffer;
 
 bool CaptureFrame(uint32_t position, bool holdP) {
     BassManualSetPosition(position);

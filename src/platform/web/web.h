@@ -21,9 +21,15 @@ struct PlatformContext {
 // file system; GetModuleFileNameA names it.
 #define WEB_PROGRAM_PATH "/vernalis.wasm"
 
+// Stills keep the drawing buffer after it is shown, so the page can read the picture back;
+// set before the context is made.
+extern bool WebKeepDrawingBuffer;
+
 // A key from the page, as Win32 delivers it: the virtual-key code (the browser's keyCode is
 // one), down or up, repeated, with Alt held.
 extern "C" void WebKey(int vk, int down, int repeat, int alt);
+// The page hidden (0) or shown again (1), as a window minimised and restored.
+extern "C" void WebVisible(int visible);
 
 extern "C" {
 // Emscripten's lookup of the WebGL entry points: the browser's, not the GL layer's own names.

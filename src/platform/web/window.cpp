@@ -114,7 +114,6 @@ BOOL SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR* pfd) {
     return TRUE;
 }
 
-// Stills keep the drawing buffer after it is shown, so the page can read the picture back.
 bool WebKeepDrawingBuffer = false;
 
 HGLRC wglCreateContext(HDC dc) {

@@ -143,6 +143,11 @@
           function() { return true; }, function() { return false; });
     document.addEventListener('keydown', onKey);
     document.addEventListener('keyup', onKey);
+    document.addEventListener('visibilitychange', function() {
+      if (vernalis.state === 'playing') Module._WebVisible(document.hidden ? 0 : 1);
+    });
+    // The screen stays on while the show plays, where the browser allows it.
+    if (navigator.wakeLock) navigator.wakeLock.request('screen').catch(function() {});
     canvas.focus();
     setState('playing');
     // Called as an asynchronous export: it gives way at every frame, and its promise brings
