@@ -27,6 +27,14 @@ static double CpuMs() { return ClockMs(CLOCK_PROCESS_CPUTIME_ID); }
 // the frame adds to the wall clock in full, while theirs shares the cores.
 static double GlThreadMs() { return ClockMs(CLOCK_THREAD_CPUTIME_ID); }
 
+// Waits until the frame is rasterised: glFinish, then a one-pixel read, which a browser must
+// answer from the finished picture (its WebGL glFinish returns without waiting).
+static void FinishFrame() {
+    glFinish();
+    uint8_t pixel[4];
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+}
+
 struct SceneTimes {
     double median, cpu, glThread;  // ms per frame
 };
@@ -41,12 +49,12 @@ static SceneTimes TimeScene(uint32_t start, uint32_t end, int frames) {
     uint32_t middle = (uint32_t)(((uint64_t)start + end) / 2) & ~1u;
     std::vector<double> times;
     CaptureFrame(middle, false);  // the scene's first frame latches its start; not timed
-    glFinish();
+    FinishFrame();
     double cpuStart = CpuMs(), glStart = GlThreadMs();
     for (int k = 1; k <= frames; k++) {
         double begin = NowMs();
         CaptureFrame(CaptureFramePosition(middle, (uint64_t)k, 60), false);
-        glFinish();
+        FinishFrame();
         times.push_back(NowMs() - begin);
     }
     return {Median(times), (CpuMs() - cpuStart) / frames, (GlThreadMs() - glStart) / frames};
@@ -57,7 +65,7 @@ static double TimeEmpty(int frames) {
     for (int k = 0; k < frames; k++) {
         double begin = NowMs();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glFinish();
+        FinishFrame();
         times.push_back(NowMs() - begin);
     }
     return Median(times);
