@@ -1,13 +1,15 @@
 // Immediate mode: the current colour, texture coordinate and normal, the vertices of the open
-// begin/end block, and the batch they join. Strips and quads become triangles; a batch is
-// drawn when anything it depends on is about to change, so blocks under the same state (a
-// model's faces, a fountain's particles) reach the GPU as one draw.
+// begin/end block, and the batch they join. Vertices and normals are taken to eye space as
+// they come, so the model-view matrix may change inside a batch; strips and quads become
+// triangles. A batch is drawn when anything else it depends on is about to change, so blocks
+// under the same state (a model's faces, a fountain's particles, a caption's glyphs) reach the
+// GPU as one draw.
 #include <vector>
 #include "platform/web/gl_es.h"
 #include "platform/web/gl_state.h"
 
 struct Vertex {
-    float position[3], color[4], texcoord[2], normal[3];
+    float position[4], color[4], texcoord[2], normal[3];  // position and normal in eye space
 };
 static float Color[4] = {1, 1, 1, 1}, TexCoord[2] = {0, 0}, Normal[3] = {0, 0, 1};
 
@@ -33,7 +35,7 @@ void GlDrawFlush() {
     Es.BindBuffer(ES_ARRAY_BUFFER, Buffer);
     Es.BufferData(ES_ARRAY_BUFFER, (GLsizeiptr)(Batch.size() * sizeof(Vertex)), Batch.data(),
                   ES_STREAM_DRAW);
-    SetAttribute(GL_ATTRIB_POSITION, 3, offsetof(Vertex, position));
+    SetAttribute(GL_ATTRIB_POSITION, 4, offsetof(Vertex, position));
     SetAttribute(GL_ATTRIB_COLOR, 4, offsetof(Vertex, color));
     SetAttribute(GL_ATTRIB_TEXCOORD, 2, offsetof(Vertex, texcoord));
     SetAttribute(GL_ATTRIB_NORMAL, 3, offsetof(Vertex, normal));
@@ -87,10 +89,32 @@ void GlDoEnd() {
     AppendBlock();
 }
 
+// The inverse transpose of the model-view's upper 3x3 (its cofactors over the determinant),
+// which carries normals into eye space; normals are not renormalised, as in GL 1.1.
+static void NormalMatrix(const float* m, float* out) {
+    float a = m[0], b = m[4], c = m[8], d = m[1], e = m[5], f = m[9], g = m[2], h = m[6], i = m[10];
+    float cofactor[9] = {e * i - f * h, f * g - d * i, d * h - e * g,
+                         c * h - b * i, a * i - c * g, b * g - a * h,
+                         b * f - c * e, c * d - a * f, a * e - b * d};
+    float det = a * cofactor[0] + b * cofactor[1] + c * cofactor[2];
+    float inverse = det != 0 ? 1 / det : 0;
+    for (int k = 0; k < 9; k++) out[k] = cofactor[k] * inverse;  // row-major
+}
+
 void GlDoVertex(float x, float y, float z) {
     if (!Inside) return;  // GL leaves a vertex outside begin/end undefined; we drop it
-    Vertex v = {{x, y, z}, {Color[0], Color[1], Color[2], Color[3]}, {TexCoord[0], TexCoord[1]},
-                {Normal[0], Normal[1], Normal[2]}};
+    static uint32_t serial = 0;
+    static float normalMatrix[9];
+    const float* m = GlModelview();
+    if (serial != GlModelviewSerial()) {
+        serial = GlModelviewSerial();
+        NormalMatrix(m, normalMatrix);
+    }
+    Vertex v = {{}, {Color[0], Color[1], Color[2], Color[3]}, {TexCoord[0], TexCoord[1]}, {}};
+    for (int r = 0; r < 4; r++) v.position[r] = m[r] * x + m[4 + r] * y + m[8 + r] * z + m[12 + r];
+    for (int r = 0; r < 3; r++)
+        v.normal[r] = normalMatrix[r * 3] * Normal[0] + normalMatrix[r * 3 + 1] * Normal[1] +
+                      normalMatrix[r * 3 + 2] * Normal[2];
     Block.push_back(v);
 }
 

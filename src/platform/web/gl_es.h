@@ -58,7 +58,6 @@ enum : GLenum {
     X(Uniform1i, void, (GLint, GLint))                                                           \
     X(Uniform1f, void, (GLint, GLfloat))                                                         \
     X(Uniform4fv, void, (GLint, GLsizei, const GLfloat*))                                        \
-    X(UniformMatrix3fv, void, (GLint, GLsizei, GLboolean, const GLfloat*))                       \
     X(UniformMatrix4fv, void, (GLint, GLsizei, GLboolean, const GLfloat*))
 
 #define GL_ES_MEMBER(name, result, params) result(*name) params;

@@ -19,5 +19,8 @@
 
 // Fetches the GLES 2 entry points through `getProc` (eglGetProcAddress natively, emscripten's
 // in the browser: the layer's own glEnable and friends shadow the library's names) and
-// builds the shaders. Needs the GLES 2 context current; false if anything is missing.
+// builds the shaders. Needs the GLES 2 context current, once: the layer serves one context.
+// False if anything is missing. GL calls before it change only the layer's own state.
 bool GlLayerInit(void* (*getProc)(const char*));
+// Blocks under the same state wait to be drawn together until something changes: call
+// glFlush (or glFinish, or read the pixels) before a frame is presented.

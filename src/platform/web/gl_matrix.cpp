@@ -1,6 +1,7 @@
 // The model-view and projection stacks. The arithmetic follows the usual fixed-function
 // implementations (translation and scaling applied in place, axis rotations built exactly) so
-// that both pipelines place vertices alike.
+// that both pipelines place vertices alike. Vertices are taken to eye space as they are given,
+// so only a change of projection has to draw the batch first.
 #include <cmath>
 #include <cstring>
 #include "platform/web/gl_state.h"
@@ -11,6 +12,7 @@ struct MatrixStack {
 };
 static MatrixStack Modelview = {{}, 0, 32}, Projection = {{}, 0, 4};
 static GLenum Mode = GL_MODELVIEW;
+static uint32_t ModelviewSerial = 1;  // changes with the model-view matrix
 static const double PI = 3.14159265358979323846;
 static const float IDENTITY[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
@@ -26,8 +28,17 @@ static float* Top() { return Current()->m[Current()->depth]; }
 const float* GlModelview() { return Modelview.m[Modelview.depth]; }
 const float* GlProjection() { return Projection.m[Projection.depth]; }
 GLenum GlMatrixModeNow() { return Mode; }
+uint32_t GlModelviewSerial() { return ModelviewSerial; }
 
-void GlMultiply(const float* a, const float* b, float* out) {
+// Before the current matrix changes.
+static void Changing() {
+    if (Mode == GL_PROJECTION)
+        GlDrawFlush();
+    else
+        ModelviewSerial++;
+}
+
+static void Multiply(const float* a, const float* b, float* out) {
     float p[16];
     for (int i = 0; i < 4; i++) {
         float a0 = a[i], a1 = a[4 + i], a2 = a[8 + i], a3 = a[12 + i];
@@ -38,18 +49,18 @@ void GlMultiply(const float* a, const float* b, float* out) {
 }
 
 void GlDoMultMatrix(const float* m) {
-    GlDrawFlush();
-    GlMultiply(Top(), m, Top());
+    Changing();
+    Multiply(Top(), m, Top());
 }
 
 void GlDoTranslate(float x, float y, float z) {
-    GlDrawFlush();
+    Changing();
     float* m = Top();
     for (int i = 0; i < 4; i++) m[12 + i] = m[i] * x + m[4 + i] * y + m[8 + i] * z + m[12 + i];
 }
 
 void GlDoScale(float x, float y, float z) {
-    GlDrawFlush();
+    Changing();
     float* m = Top();
     for (int i = 0; i < 4; i++) m[i] *= x, m[4 + i] *= y, m[8 + i] *= z;
 }
@@ -86,7 +97,7 @@ void glMatrixMode(GLenum mode) {
 }
 
 void glLoadIdentity() {
-    GlDrawFlush();
+    Changing();
     memcpy(Top(), IDENTITY, sizeof IDENTITY);
 }
 
@@ -100,7 +111,7 @@ void glPushMatrix() {
 void glPopMatrix() {
     MatrixStack* s = Current();
     if (s->depth == 0) return GlSetError(GL_STACK_UNDERFLOW);
-    GlDrawFlush();
+    Changing();
     s->depth--;
 }
 

@@ -70,8 +70,12 @@ void glBlendFunc(GLenum source, GLenum destination) {
     Es.BlendFunc(source, destination);
 }
 
+static GLenum DepthFunc = GL_LESS;
+
 void glDepthFunc(GLenum func) {
+    if (func == DepthFunc) return;  // the sprites put GL_LEQUAL back after every one
     GlDrawFlush();
+    DepthFunc = func;
     Es.DepthFunc(func);
 }
 

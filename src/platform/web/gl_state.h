@@ -9,15 +9,15 @@ bool GlCapOn(GLenum cap);
 // gl_matrix.cpp: column-major 4x4 matrices, as GL keeps them.
 const float* GlModelview();
 const float* GlProjection();
-void GlMultiply(const float* a, const float* b, float* out);  // out = a * b
 void GlDoTranslate(float x, float y, float z);
 void GlDoRotate(float angle, float x, float y, float z);
 void GlDoScale(float x, float y, float z);
 void GlDoMultMatrix(const float* m);
 GLenum GlMatrixModeNow();
+uint32_t GlModelviewSerial();
 
-// gl_draw.cpp: current vertex attributes, begin/end, the batch of vertices not yet drawn.
-// Every call that changes what a draw depends on flushes the batch first.
+// gl_draw.cpp: current vertex attributes, begin/end, the batch of vertices not yet drawn, in
+// eye space. Every call that changes what a draw depends on flushes the batch first.
 void GlDrawFlush();
 void GlDoBegin(GLenum mode);
 void GlDoEnd();

@@ -2,6 +2,7 @@
 // the demo brought up as the capture tool brings it up, with the stream position and the frame
 // clock set per frame. The still is the frame that playing from 0 at 60 fps shows at POS, drawn
 // after the frames below it, unseen.
+#include <GL/gl.h>
 #include <emscripten/emscripten.h>
 #include "capture/capture.h"
 #include "demo/demo.h"
@@ -34,7 +35,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE int WebStill(uint32_t position, int holdP) {
     WebKeepDrawingBuffer = true;
     if (!StartOffscreen()) return 0;
     CaptureCatchUp(position, 60, holdP != 0);
-    return CaptureFrame(position, holdP != 0) ? 1 : 0;
+    bool drawn = CaptureFrame(position, holdP != 0);
+    glFlush();  // the page shows, and reads back, what the GL layer has sent
+    return drawn ? 1 : 0;
 }
 
 // The capture tool's benchmark, printed to the console: 1 once done, 0 where start-up failed.

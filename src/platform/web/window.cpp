@@ -1,6 +1,7 @@
 // The window, display mode and context on the page: the one window is the canvas, full screen
 // is the Fullscreen API (asked for by the start click), the context is WebGL 1, and swapping
 // the buffers hands the frame to the browser until it wants the next one.
+#include <GL/gl.h>
 #include <cstring>
 #include "platform/web/gl_layer.h"
 #include "platform/web/web.h"
@@ -152,6 +153,7 @@ BOOL wglDeleteContext(HGLRC context) {
 
 BOOL SwapBuffers(HDC dc) {
     if (!PlatformWindowAlive(dc)) return FALSE;
+    glFlush();  // the GL layer may still hold the frame's last draw
     web_wait_frame();
     return TRUE;
 }

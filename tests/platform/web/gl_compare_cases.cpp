@@ -12,6 +12,7 @@
 #include "fx/particles.h"
 #include "loaders/model3ds.h"
 #include "loaders/tga.h"
+#include "shell/shell.h"
 
 static Model Galaxy, Tube, Head, Knot;
 static Texture Blue, Blue2, HeadSkin, Particle, Flare, Credits, Unloaded;
@@ -30,35 +31,16 @@ bool LoadCaseMedia(const char* modelDir, const char* assetDir) {
                     {"Particle.tga", &Particle}, {"BigFlare.tga", &Flare}, {"credits.tga", &Credits}};
     for (const auto& t : textures)
         if (!LoadTgaFromFile(t.texture, (std::string(assetDir) + "/" + t.file).c_str())) return false;
-    ParticlesUseSprite(Particle.pixels, Particle.width, Particle.height, (int)Particle.bpp / 8);
-    return FontBuild();
+    return true;
 }
 
-// The window's projection and InitGlState's state, with what the cases switch on put back off.
+// The demo's window state: the letterboxed projection and InitGlState's state, with what the
+// cases switch on put back off.
 void ResetDemoState() {
     for (GLenum cap : {GL_LIGHTING, GL_COLOR_MATERIAL, GL_CULL_FACE, GL_LINE_SMOOTH, GL_SCISSOR_TEST})
         glDisable(cap);
-    glViewport(0, 40, 640, 400);
-    glScissor(0, 40, 640, 400);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, 640.0 / 400.0, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    static const GLfloat ambient[] = {0.5f, 0.5f, 0.5f, 1}, diffuse[] = {1, 1, 1, 1},
-                         position[] = {0, 0, 2, 1};
-    glEnable(GL_TEXTURE_2D);
-    glClearColor(0, 0, 0, 0);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glLightfv(GL_LIGHT1, GL_AMBIENT, ambient);
-    glLightfv(GL_LIGHT1, GL_DIFFUSE, diffuse);
-    glLightfv(GL_LIGHT1, GL_POSITION, position);
-    glEnable(GL_LIGHT1);
-    glEnable(GL_BLEND);
-    glColor4f(1, 1, 1, 0.5f);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    ResizeViewport(640, 480);
+    InitGlState();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
@@ -91,14 +73,22 @@ static void WireModels(Probes*) {
     }
 }
 
+// Scenes 1 and 2's wireframe ghosts: smoothed lines, which WebGL does not have.
+static void SmoothLines(Probes* probes) {
+    glEnable(GL_LINE_SMOOTH);
+    WireModels(probes);
+}
+
+// Under a rolling camera whose up vector is not square to the view, as scene 4's.
 static void TexturedModels(Probes*) {
     glEnable(GL_CULL_FACE);
     glDisable(GL_BLEND);
     glColor4f(1, 1, 1, 1);
-    Textured(&Tube, &Blue, -6, 30, 1);
+    gluLookAt(0, 0, 5, 0, -20, -250, 0.6, 1, 0);
+    Textured(&Tube, &Blue, 0, 30, 1);
     glEnable(GL_BLEND);
     glColor4f(1, 1, 1, 0.5f);
-    Textured(&Tube, &Blue2, -6, 75, 0.8f);  // translucent, inside the first
+    Textured(&Tube, &Blue2, 0, 75, 0.8f);  // translucent, inside the first
 }
 
 // Scaled models under the light: normals grow by the inverse scale and are not renormalised.
@@ -193,8 +183,10 @@ static void ScissorDepth(Probes* probes) {
 }
 
 const GlCase GL_CASES[] = {
-    {"wire", WireModels},     {"textured", TexturedModels}, {"lit", LitModels},
-    {"fountain", Fountain},   {"sprites", Sprites},         {"overlays", Overlays},
-    {"captions", Captions},   {"scissor", ScissorDepth},
+    {"wire", WireModels, true},       {"textured", TexturedModels, true},
+    {"lit", LitModels, true},         {"fountain", Fountain, true},
+    {"sprites", Sprites, true},       {"overlays", Overlays, true},
+    {"captions", Captions, true},     {"scissor", ScissorDepth, true},
+    {"smooth", SmoothLines, false},
 };
 const int GL_CASE_COUNT = sizeof GL_CASES / sizeof GL_CASES[0];

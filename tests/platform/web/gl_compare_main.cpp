@@ -1,7 +1,9 @@
-// gl_compare_reference MODELS ASSETS DIR: draws every case with Mesa's GL, writes DIR/<case>.
+// gl_compare_reference MODELS ASSETS DIR: draws every case (the effect routines one by one,
+// then a frame of each scene) with Mesa's GL and writes DIR/<case>.
 // gl_compare_layer MODELS ASSETS DIR: draws them with our layer over GLES 2, compares each
 // frame with DIR/<case>, prints the largest and mean channel difference, fails past the limits.
-// Both render offscreen on Mesa's surfaceless EGL, in 8-bit RGBA with a 16-bit depth buffer.
+// Both render offscreen on Mesa's surfaceless EGL, in 8-bit RGBA with a 16-bit depth buffer,
+// and run from the build folder, where the demo's Data/ is.
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
@@ -9,7 +11,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include "gl_compare.h"
+#include "platform/sdl/keep_loaded.h"
 #include "shell/shell.h"
 #ifdef GL_COMPARE_LAYER
 #include "platform/web/gl_layer.h"
@@ -24,7 +28,11 @@ int MessageBoxA(HWND, const char* text, const char* caption, UINT) {
     fprintf(stderr, "%s: %s\n", caption, text);
     return IDOK;
 }
-FILE* PlatformOpenFile(const char* path, const char* mode) { return fopen(path, mode); }
+FILE* PlatformOpenFile(const char* path, const char* mode) {
+    std::string name = path;
+    for (char& c : name) c = c == '\\' ? '/' : c;  // "Data\\Tubo.3ds", as the demo names them
+    return fopen(name.c_str(), mode);
+}
 HFONT CreateFontA(int, int, int, int, int, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
                   const char*) {
     static int font;
@@ -55,10 +63,12 @@ BOOL wglUseFontOutlinesA(HDC, DWORD first, DWORD count, DWORD listBase, float, f
     return TRUE;
 }
 
+static EGLDisplay Display = EGL_NO_DISPLAY;
+
 static bool StartContext() {
     auto getDisplay = (PFNEGLGETPLATFORMDISPLAYEXTPROC)eglGetProcAddress("eglGetPlatformDisplayEXT");
-    EGLDisplay display = getDisplay ? getDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr)
-                                    : EGL_NO_DISPLAY;
+    if (getDisplay) Display = getDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+    EGLDisplay display = Display;
     if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) return false;
 #ifdef GL_COMPARE_LAYER
     EGLint api = EGL_OPENGL_ES2_BIT;
@@ -79,11 +89,19 @@ static bool StartContext() {
     EGLSurface surface = eglCreatePbufferSurface(display, config, surfaceAttributes);
     EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttributes);
     if (!surface || !context || !eglMakeCurrent(display, surface, surface, context)) return false;
+    KeepLibrariesLoaded();
 #ifdef GL_COMPARE_LAYER
     return GlLayerInit([](const char* name) { return (void*)eglGetProcAddress(name); });
 #else
     return true;
 #endif
+}
+
+// The context and Mesa's rendering threads end before the leak checker looks at the heap.
+static void StopContext() {
+    eglMakeCurrent(Display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    eglTerminate(Display);
+    eglReleaseThread();
 }
 
 static std::vector<unsigned char> Draw(const GlCase& c, Probes* probes) {
@@ -95,6 +113,7 @@ static std::vector<unsigned char> Draw(const GlCase& c, Probes* probes) {
     return frame;
 }
 
+#ifndef GL_COMPARE_LAYER
 static bool Write(const std::string& path, const std::vector<unsigned char>& frame, const Probes& probes) {
     FILE* f = fopen(path.c_str(), "wb");
     if (!f) return false;
@@ -103,6 +122,7 @@ static bool Write(const std::string& path, const std::vector<unsigned char>& fra
     return fclose(f) == 0 && ok;
 }
 
+#else
 static bool Read(const std::string& path, std::vector<unsigned char>* frame, Probes* probes) {
     FILE* f = fopen(path.c_str(), "rb");
     if (!f) return false;
@@ -135,11 +155,14 @@ static bool Compare(const GlCase& c, const std::vector<unsigned char>& mine, con
         if (d > largest) largest = d;
     }
     double mean = (double)total / channels, outlierShare = (double)outliers / channels;
-    bool ok = mean <= MEAN_LIMIT && outlierShare <= OUTLIER_LIMIT && myProbes == theirProbes;
+    bool ok = (mean <= MEAN_LIMIT && outlierShare <= OUTLIER_LIMIT) || !c.judged;
+    ok = ok && myProbes == theirProbes;
     printf("%-10s max %3d  mean %.4f  over 16: %.4f%%  queries %s  %s\n", c.name, largest, mean,
-           100 * outlierShare, myProbes == theirProbes ? "equal" : "DIFFER", ok ? "ok" : "FAILED");
+           100 * outlierShare, myProbes == theirProbes ? "equal" : "DIFFER", !ok ? "FAILED" : c.judged ? "ok" : "(known difference)");
     return ok;
 }
+
+#endif
 
 int main(int argc, char** argv) {
     if (argc != 4) {
@@ -150,20 +173,23 @@ int main(int argc, char** argv) {
         fprintf(stderr, "no offscreen OpenGL context\n");
         return 1;
     }
-    if (!LoadCaseMedia(argv[1], argv[2])) {
-        fprintf(stderr, "the models or textures do not load\n");
+    if (!LoadDemo() || !LoadCaseMedia(argv[1], argv[2])) {
+        fprintf(stderr, "the pack, models or textures do not load\n");
         return 1;
     }
     bool ok = true;
-    for (int i = 0; i < GL_CASE_COUNT; i++) {
-        Probes probes;
-        std::vector<unsigned char> frame = Draw(GL_CASES[i], &probes);
-        std::string path = std::string(argv[3]) + "/" + GL_CASES[i].name;
+    for (const auto& cases : {std::make_pair(GL_CASES, GL_CASE_COUNT), std::make_pair(SCENE_CASES, SCENE_CASE_COUNT)})
+        for (int i = 0; i < cases.second; i++) {
+            const GlCase& c = cases.first[i];
+            Probes probes;
+            std::vector<unsigned char> frame = Draw(c, &probes);
+            std::string path = std::string(argv[3]) + "/" + c.name;
 #ifdef GL_COMPARE_LAYER
-        ok = Compare(GL_CASES[i], frame, probes, path) && ok;
+            ok = Compare(c, frame, probes, path) && ok;
 #else
-        ok = Write(path, frame, probes) && ok;
+            ok = Write(path, frame, probes) && ok;
 #endif
-    }
+        }
+    StopContext();
     return ok ? 0 : 1;
 }

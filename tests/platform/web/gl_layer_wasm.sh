@@ -5,6 +5,7 @@ set -euo pipefail
 src=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}  # emcc's link step needs acorn from there
 em++ -std=c++17 -O2 -Wall -Wextra -Werror -I"$src/src/platform/web/include" -I"$src/src" \
   "$src"/src/platform/web/gl_*.cpp "$src/src/platform/web/glu.cpp" \
   "$src/tests/platform/web/gl_layer_wasm.cpp" -o "$work/layer.js"
