@@ -21,7 +21,7 @@ fi
 # to prove it (scripts/build-web.sh, scripts/test-web.sh). A Node.js that brings its own npm
 # (not Debian's) needs no npm package.
 if [ "${VERNALIS_WEB:-}" = 1 ]; then
-  PACKAGES+=(emscripten binaryen chromium nodejs unzip)
+  PACKAGES+=(emscripten binaryen chromium nodejs)
   command -v npm >/dev/null || PACKAGES+=(npm)
 fi
 
