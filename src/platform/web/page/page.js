@@ -25,9 +25,9 @@
     position: function() { return vernalis.state === 'loading' ? 0 : Module._WebPosition(); },
   };
 
-  function hook(name, context, buffer) {
+  function hook(name, context, buffer, start) {
     var hooks = window.vernalisHooks;
-    return hooks && hooks[name] ? hooks[name](context, buffer) : null;
+    return hooks && hooks[name] ? hooks[name](context, buffer, start) : null;
   }
 
   function setState(state) {
@@ -107,9 +107,12 @@
       box: showBox,
       ask: function(wake) { askWaiting = wake; },
       // window.vernalisHooks, where an embedder or a test sets it before the page loads, sees
-      // the audio context made and may put a node between the stream and the speakers.
+      // the audio context made and may put a node between the stream and the speakers (told
+      // the stream's buffer and when, in the context's time, it starts).
       audio: function(context) { hook('audio', context); },
-      output: function(context, buffer) { return hook('output', context, buffer) || context.destination; },
+      output: function(context, buffer, start) {
+        return hook('output', context, buffer, start) || context.destination;
+      },
       stage: function(stage) {
         if (stage === 'decoding') {
           $('panel').hidden = false;
