@@ -21,7 +21,8 @@ static BOOL Succeed() { return BassSucceed(); }
 
 static bool ValidHandle(HSTREAM handle) { return handle != 0 && handle == Handle; }
 
-// Device -1 is Web Audio's output; 0, the silent output, is the same context never resumed.
+// Devices -1 and 0 both play through Web Audio: a page has no other output, and Web Audio
+// runs in real time with or without a sound card.
 BOOL BASS_Init(int device, DWORD freq, DWORD, HWND) {
     if (int code = BassInitCheck(device, freq, Initialised)) return Fail(code);
     Manual = ManualRequested;
