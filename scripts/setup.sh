@@ -21,6 +21,13 @@ fi
 if [ "${VERNALIS_RELEASE:-}" = 1 ]; then
   PACKAGES+=(dpkg-dev lintian man-db)
 fi
+# The browser build: emscripten and binaryen to compile it, Chromium and Node's puppeteer-core
+# to prove it (scripts/build-web.sh, scripts/test-web.sh). A Node.js that brings its own npm
+# (not Debian's) needs no npm package.
+if [ "${VERNALIS_WEB:-}" = 1 ]; then
+  PACKAGES+=(emscripten binaryen chromium nodejs)
+  command -v npm >/dev/null || PACKAGES+=(npm)
+fi
 
 if ! command -v dpkg-query >/dev/null || ! command -v apt-get >/dev/null; then
   echo "setup: this is not Debian (no dpkg-query/apt-get), so nothing is installed here." >&2
@@ -41,4 +48,15 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -q
   apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# The browser stage's Node packages, exactly as the lock file pins them; puppeteer-core drives
+# the system's Chromium, so no browser is downloaded.
+if [ "${VERNALIS_WEB:-}" = 1 ]; then
+  web_tests=$(cd "$(dirname "$0")/../tests/web" && pwd)
+  if [ ! -f "$web_tests/node_modules/.package-lock.json" ] ||
+     [ "$web_tests/package-lock.json" -nt "$web_tests/node_modules/.package-lock.json" ]; then
+    echo "setup: installing the browser stage's Node packages (npm ci)"
+    (cd "$web_tests" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
+  fi
 fi

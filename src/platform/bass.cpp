@@ -8,44 +8,23 @@
 #include <thread>
 #include "platform/bass_internal.h"
 
-DWORD BassReportedVersion = 0x80000;
 std::mutex BassLock;
 BassChannel BassStream;
 
-static int LastError = BASS_OK;
 static bool Initialised = false;
 static bool ManualRequested = false;
-static int InjectedFault = BASS_OK;
 static HSTREAM HandleCounter = 0;
 
-static BOOL Fail(int code) {
-    LastError = code;
-    return FALSE;
-}
-
-static BOOL Succeed() {
-    LastError = BASS_OK;
-    return TRUE;
-}
-
-static int TakeInjectedFault() {
-    int code = InjectedFault;
-    InjectedFault = BASS_OK;
-    return code;
-}
+static BOOL Fail(int code) { return BassFail(code); }
+static BOOL Succeed() { return BassSucceed(); }
 
 // A handle names the stream only while that very stream exists. Handles change only on the
 // main thread, so reading one here needs no lock.
 static bool ValidHandle(HSTREAM handle) { return handle != 0 && handle == BassStream.handle; }
 
-DWORD BASS_GetVersion() { return BassReportedVersion; }
-
 // Device -1 is the default output, 0 the silent output; flags and window are not needed.
 BOOL BASS_Init(int device, DWORD freq, DWORD, HWND) {
-    if (int code = TakeInjectedFault()) return Fail(code);
-    if (Initialised) return Fail(BASS_ERROR_ALREADY);
-    if (device < -1 || device > 0) return Fail(BASS_ERROR_DEVICE);
-    if (freq < 8000 || freq > 192000) return Fail(BASS_ERROR_FREQ);
+    if (int code = BassInitCheck(device, freq, Initialised)) return Fail(code);
     BassOutputKind kind = ManualRequested ? BASS_OUTPUT_MANUAL
                           : device == 0   ? BASS_OUTPUT_SILENT
                                           : BASS_OUTPUT_DEVICE;
@@ -68,8 +47,6 @@ BOOL BASS_Stop() {
     return Succeed();
 }
 
-int BASS_ErrorGetCode() { return LastError; }
-
 void BassPcmSettle(BassPcm* pcm) {
     if (pcm->channels <= 0) return;
     pcm->frames = (uint32_t)(pcm->samples.size() / pcm->channels);
@@ -77,17 +54,8 @@ void BassPcmSettle(BassPcm* pcm) {
 }
 
 static int DecodeFromFile(const char* path, DWORD offset, DWORD length, BassPcm* pcm) {
-    FILE* file = path ? fopen(path, "rb") : nullptr;
-    if (!file) return BASS_ERROR_FILEOPEN;
     std::vector<uint8_t> data;
-    if (fseek(file, (long)offset, SEEK_SET) == 0) {
-        uint8_t chunk[65536];
-        size_t got;
-        while ((length == 0 || data.size() < length) && (got = fread(chunk, 1, sizeof chunk, file)) > 0)
-            data.insert(data.end(), chunk, chunk + got);
-        if (length && data.size() > length) data.resize(length);
-    }
-    fclose(file);
+    if (!BassReadFile(path, offset, length, &data)) return BASS_ERROR_FILEOPEN;
     return BassDecodeMp3(data.data(), data.size(), pcm);
 }
 
@@ -175,10 +143,7 @@ static int DecodeInBackground(const uint8_t* data, DWORD length, BassPcm* first,
 }
 
 HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, DWORD offset, DWORD length, DWORD) {
-    int code = TakeInjectedFault();
-    if (!code && !Initialised) code = BASS_ERROR_INIT;
-    if (!code && BassStream.handle) code = BASS_ERROR_NOCHAN;
-    if (!code && mem && !file) code = BASS_ERROR_ILLPARAM;
+    int code = BassCreateCheck(mem, file, Initialised, BassStream.handle != 0);
     BassPcm pcm;
     BassDecoder* decoder = nullptr;
     if (!code && mem) code = DecodeInBackground((const uint8_t*)file + offset, length, &pcm, &decoder);
@@ -231,7 +196,7 @@ DWORD BASS_ChannelGetPosition(HSTREAM handle) {
         Fail(BASS_ERROR_HANDLE);
         return (DWORD)-1;
     }
-    LastError = BASS_OK;
+    BassSucceed();
     BassOutputWatch();
     return BassPositionNow(BassPublished(), BassNowNs());
 }
@@ -280,8 +245,6 @@ void BassManualSetPosition(DWORD position) {
     BassPublish();
 }
 
-void BassFailNext(int code) { InjectedFault = code; }
-
 void BassClose() {
     StopDecoding();
     BassOutputClose();
@@ -292,8 +255,7 @@ void BassClose() {
     }
     Initialised = false;
     ManualRequested = false;
-    InjectedFault = BASS_OK;
-    LastError = BASS_OK;
+    BassForgetErrors();
 }
 
 const char* BassOutputName() {

@@ -8,6 +8,18 @@
 #include "platform/bass.h"
 #include "platform/platform_testing.h"
 
+// What every implementation of the nine calls shares (bass_calls.cpp). BassFail and
+// BassSucceed set the code BASS_ErrorGetCode reports and return FALSE and TRUE;
+// BassForgetErrors clears it and any injected fault. The checks return the error code of the
+// call's arguments and state (an injected fault first), or BASS_OK.
+BOOL BassFail(int code);
+BOOL BassSucceed();
+void BassForgetErrors();
+int BassInitCheck(int device, DWORD freq, bool initialised);
+int BassCreateCheck(BOOL mem, const void* file, bool initialised, bool streamExists);
+// Reads `length` bytes (0: all) of the file from `offset`; false if it cannot be opened.
+bool BassReadFile(const char* path, DWORD offset, DWORD length, std::vector<uint8_t>* data);
+
 // A whole decoded stream: interleaved 16-bit samples at the stream's own format.
 struct BassPcm {
     std::vector<int16_t> samples;

@@ -2,6 +2,7 @@
 // finished before it is timed, against empty frames (clear and finish only).
 #include <GL/gl.h>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include "capture/capture.h"
@@ -10,9 +11,10 @@
 
 static double NowMs() { return PlatformMonotonicNs() / 1e6; }
 
+// NaN where the system keeps no such clock (a browser keeps no CPU clocks).
 static double ClockMs(clockid_t clock) {
     timespec ts = {};
-    clock_gettime(clock, &ts);
+    if (clock_gettime(clock, &ts) != 0) return NAN;
     return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
 }
 
@@ -24,6 +26,14 @@ static double CpuMs() { return ClockMs(CLOCK_PROCESS_CPUTIME_ID); }
 // llvmpipe's rasteriser threads start on a frame only when it is flushed, so this part of
 // the frame adds to the wall clock in full, while theirs shares the cores.
 static double GlThreadMs() { return ClockMs(CLOCK_THREAD_CPUTIME_ID); }
+
+// Waits until the frame is rasterised: glFinish, then a one-pixel read, which a browser must
+// answer from the finished picture (its WebGL glFinish returns without waiting).
+static void FinishFrame() {
+    glFinish();
+    uint8_t pixel[4];
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+}
 
 struct SceneTimes {
     double median, cpu, glThread;  // ms per frame
@@ -39,12 +49,12 @@ static SceneTimes TimeScene(uint32_t start, uint32_t end, int frames) {
     uint32_t middle = (uint32_t)(((uint64_t)start + end) / 2) & ~1u;
     std::vector<double> times;
     CaptureFrame(middle, false);  // the scene's first frame latches its start; not timed
-    glFinish();
+    FinishFrame();
     double cpuStart = CpuMs(), glStart = GlThreadMs();
     for (int k = 1; k <= frames; k++) {
         double begin = NowMs();
         CaptureFrame(CaptureFramePosition(middle, (uint64_t)k, 60), false);
-        glFinish();
+        FinishFrame();
         times.push_back(NowMs() - begin);
     }
     return {Median(times), (CpuMs() - cpuStart) / frames, (GlThreadMs() - glStart) / frames};
@@ -55,7 +65,7 @@ static double TimeEmpty(int frames) {
     for (int k = 0; k < frames; k++) {
         double begin = NowMs();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glFinish();
+        FinishFrame();
         times.push_back(NowMs() - begin);
     }
     return Median(times);

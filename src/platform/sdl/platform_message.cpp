@@ -1,23 +1,11 @@
-// The message queue: posted messages first, then SDL events translated into Win32 messages.
-#include <deque>
+// SDL events translated into Win32 messages for the queue (message_queue.cpp).
+#include "platform/message_queue.h"
 #include "platform/sdl/platform_keys.h"
 #include "platform/sdl/platform_window.h"
 
-static std::deque<MSG> Posted;
-
 static void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Posted.push_back(MSG{window, message, wParam, lParam, SDL_GetTicks()});
+    PlatformPost(window, message, wParam, lParam);
 }
-
-void PlatformClearMessages() { Posted.clear(); }
-
-BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (window && !PlatformWindowAlive(window)) return FALSE;
-    Post(window, message, wParam, lParam);
-    return TRUE;
-}
-
-void PostQuitMessage(int exitCode) { Post(nullptr, WM_QUIT, (WPARAM)exitCode, 0); }
 
 // Alt combinations and F10 are system keys, as on Windows.
 static void TranslateKey(const SDL_KeyboardEvent& key) {
@@ -84,33 +72,10 @@ static void TranslateEvent(const SDL_Event& event) {
     }
 }
 
-static void PumpEvents() {
+void PlatformPumpEvents() {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
     SDL_Event event;
-    while (Posted.empty() && SDL_PollEvent(&event)) TranslateEvent(event);
-}
-
-BOOL PeekMessageA(MSG* msg, HWND, UINT, UINT, UINT remove) {
-    if (Posted.empty()) PumpEvents();
-    if (Posted.empty()) return FALSE;
-    *msg = Posted.front();
-    if (remove & PM_REMOVE) Posted.pop_front();
-    return TRUE;
-}
-
-// Nothing in the demo reads characters, so no WM_CHAR is made.
-BOOL TranslateMessage(const MSG* msg) {
-    return msg && (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN);
-}
-
-LRESULT DispatchMessageA(const MSG* msg) {
-    if (!msg || !PlatformWindowAlive(msg->hwnd)) return 0;
-    return msg->hwnd->proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
-}
-
-LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!PlatformWindowAlive(window)) return 0;
-    return window->proc(window, message, wParam, lParam);
+    while (PlatformQueueEmpty() && SDL_PollEvent(&event)) TranslateEvent(event);
 }
 
 // Default handling: Alt+F4 asks to close, a close command closes, and a screen-saver or

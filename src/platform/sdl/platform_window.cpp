@@ -34,6 +34,8 @@ bool PlatformWindowAlive(HWND window) {
     return false;
 }
 
+WNDPROC PlatformWindowProc(HWND window) { return window->proc; }
+
 HWND PlatformWindowFromId(Uint32 id) {
     for (HWND w : Windows)
         if (w && SDL_GetWindowID(w->sdl) == id) return w;

@@ -1,6 +1,7 @@
 // What the window and message halves of the platform layer share.
 #pragma once
 #include <SDL2/SDL.h>
+#include "platform/message_queue.h"
 #include "platform/platform_testing.h"
 #include "platform/win32.h"
 
@@ -17,6 +18,5 @@ struct PlatformContext {
     SDL_GLContext gl;
 };
 
-// Looks a live window up by SDL id or by handle; null when it has gone.
+// Looks a live window up by SDL id; null when it has gone.
 HWND PlatformWindowFromId(Uint32 id);
-bool PlatformWindowAlive(HWND window);

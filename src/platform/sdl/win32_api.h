@@ -169,7 +169,7 @@ struct GLYPHMETRICSFLOAT {
 // and Yes/No questions the given answer (No unless told otherwise).
 int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
 
-// --- Messages: platform_message.cpp -----------------------------------------------------
+// --- Messages: message_queue.cpp, with the backend's events ---------------------------------
 BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT remove);
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageA(const MSG* msg);
