@@ -75,10 +75,11 @@ add_custom_command(OUTPUT ${SITE_OUTPUTS}
   DEPENDS ${MODEL_SOURCES} ${PAGE_DIR}/index.html ${PAGE_DIR}/page.css ${CMAKE_BINARY_DIR}/page.js
   COMMENT "Copying the page and the models")
 set(ZIP_FILE ${CMAKE_BINARY_DIR}/vernalis-web.zip)
+list(TRANSFORM MODEL_FILES PREPEND Data/ OUTPUT_VARIABLE SITE_MODELS)
+set(SITE_FILES index.html page.css page.js vernalis.js vernalis.wasm ${SITE_MODELS})
 add_custom_command(OUTPUT ${ZIP_FILE}
-  COMMAND ${CMAKE_COMMAND} -E rm -f ${ZIP_FILE}
-  COMMAND ${CMAKE_COMMAND} -E tar cf ${ZIP_FILE} --format=zip .
+  COMMAND sh ${CMAKE_SOURCE_DIR}/cmake/reproducible_zip.sh ${ZIP_FILE} ${SITE_FILES}
   WORKING_DIRECTORY ${SITE_DIR}
-  DEPENDS vernalis ${SITE_OUTPUTS}
+  DEPENDS vernalis ${SITE_OUTPUTS} ${CMAKE_SOURCE_DIR}/cmake/reproducible_zip.sh
   COMMENT "Packing vernalis-web.zip")
 add_custom_target(web_site ALL DEPENDS ${ZIP_FILE})

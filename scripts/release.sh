@@ -29,6 +29,7 @@ BUILD_DIR=$build WINDOWS_BUILD_DIR=$build-windows bash "$root/scripts/build-wind
   -DVERNALIS_RELEASE=ON -DVERNALIS_WINDOWS_TESTS=OFF
 if [ -f "$root/scripts/build-web.sh" ]; then
   echo "=== the web build"
+  rm -f "$root/build-web/vernalis-web.zip"  # zipped again, as the Windows zip is
   bash "$root/scripts/build-web.sh"
 fi
 
