@@ -32,7 +32,8 @@ std::vector<RecordedBox> Boxes;
 int BoxAnswer = IDNO;
 
 static int RecordBox(HWND, const char* text, const char* caption, UINT type) {
-    Boxes.push_back({caption, text, type, PlatformWindowAlive(WindowHandle), MusicBuffer != nullptr});
+    Boxes.push_back(
+        {caption, text, type, PlatformWindowAlive(WindowHandle), MusicBuffer != nullptr});
     return (type & 0xF) == MB_YESNO ? BoxAnswer : IDOK;
 }
 

@@ -12,7 +12,8 @@ struct RecordedBox {
     bool musicBuffered;  // the soundtrack's memory copy was still held
 };
 
-// Records every box; Yes/No questions get BoxAnswer. Call BoxesStart() in SetUp, BoxesStop() in TearDown.
+// Records every box; Yes/No questions get BoxAnswer. Call BoxesStart() in SetUp, BoxesStop() in
+// TearDown.
 extern std::vector<RecordedBox> Boxes;
 extern int BoxAnswer;
 void BoxesStart(int answer = IDNO);

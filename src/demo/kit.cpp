@@ -43,9 +43,12 @@ bool LatchStart(uint32_t* startMs, uint32_t elapsedMs) {
 static const struct {
     uint16_t bit;
     GLenum cap;
-} Caps[] = {{CAP_CULL, GL_CULL_FACE},          {CAP_TEXTURE, GL_TEXTURE_2D},
-            {CAP_BLEND, GL_BLEND},             {CAP_LINE_SMOOTH, GL_LINE_SMOOTH},
-            {CAP_COLOR_MATERIAL, GL_COLOR_MATERIAL}, {CAP_LIGHTING, GL_LIGHTING}};
+} Caps[] = {{CAP_CULL, GL_CULL_FACE},
+            {CAP_TEXTURE, GL_TEXTURE_2D},
+            {CAP_BLEND, GL_BLEND},
+            {CAP_LINE_SMOOTH, GL_LINE_SMOOTH},
+            {CAP_COLOR_MATERIAL, GL_COLOR_MATERIAL},
+            {CAP_LIGHTING, GL_LIGHTING}};
 
 static void Switch(uint16_t bits, bool on) {
     for (const auto& c : Caps)

@@ -20,10 +20,10 @@ PathPoints Scene1Path;  // the camera's eye positions, one per 21 ms
 
 // Camera control points; BSplinePath doubles the curve about the origin.
 static const float CONTROL_POINTS[16][3] = {
-    {0, 0, 0},         {0, 0, 2},     {2, 0, 0},        {3, 1, 0},
-    {0, 0, 0},         {0, -1, -1},   {1, 1, 0},        {0, 0, 1},
-    {1, 0.3f, -1},     {0.2f, -0.2f, -1}, {0, 0, -0.5f}, {-1, 0, 1},
-    {-0.3f, 0.2f, 5},  {0, -0.1f, 1}, {0.1f, -0.3f, -1}, {-0.3f, 0, 1},
+    {0, 0, 0},        {0, 0, 2},         {2, 0, 0},         {3, 1, 0},
+    {0, 0, 0},        {0, -1, -1},       {1, 1, 0},         {0, 0, 1},
+    {1, 0.3f, -1},    {0.2f, -0.2f, -1}, {0, 0, -0.5f},     {-1, 0, 1},
+    {-0.3f, 0.2f, 5}, {0, -0.1f, 1},     {0.1f, -0.3f, -1}, {-0.3f, 0, 1},
 };
 
 // KEPT ON PURPOSE: the not-found messages say ".3ds" where the files are ".3DS", as they
@@ -31,7 +31,8 @@ static const float CONTROL_POINTS[16][3] = {
 bool Scene1Init() {
     if (!LoadModelFile("Data\\CaraTio1.3DS", &ModelCaraTio1, "Data\\CaraTio1.3ds not found!"))
         return false;
-    if (!LoadModelFile("Data\\Galaxy.3DS", &ModelGalaxy, "Data\\Galaxy.3ds not found!")) return false;
+    if (!LoadModelFile("Data\\Galaxy.3DS", &ModelGalaxy, "Data\\Galaxy.3ds not found!"))
+        return false;
     if (!LoadModelFile("Data\\Nudo.3DS", &ModelNudo, "Data\\Nudo.3ds not found!")) return false;
     if (!LoadPackTexture("caratio1.tga", &TexCaraTio1)) return false;
     Scene1Control.count = 16;
@@ -92,7 +93,8 @@ static const float* CameraEye(uint32_t elapsedMs) {
 static void Captions(float t) {
     float wave = (float)(100 * sin(t / 2.5));
     if (StreamPos() < CUE_TITLE_END) FadeCaption(0, 0, t - 9, "Vernalis", wave);
-    if (StreamPos() > CUE_LOVE && StreamPos() < CUE_DEVOTION) FadeCaption(0, 0, t - 20, "Love", wave);
+    if (StreamPos() > CUE_LOVE && StreamPos() < CUE_DEVOTION)
+        FadeCaption(0, 0, t - 20, "Love", wave);
     if (StreamPos() > CUE_DEVOTION && StreamPos() < CUE_DEVOTION_END)
         FadeCaption(0, 0, t - 26, "Devotion", wave);
     if (StreamPos() > CUE_FEELING && StreamPos() < CUE_EMOTION)

@@ -9,8 +9,8 @@ struct FlashCue {
     uint32_t start, end, divisor, offset;
 };
 static const FlashCue FLASH_CUES[] = {
-    {CUE_FLASH1, CUE_FLASH2, 300, 200},     {CUE_FLASH2, CUE_FLASH3, 280, 200},
-    {CUE_FLASH3, CUE_FLASH4, 200, 200},     {CUE_FLASH4, CUE_FLASH4_END, 200, 200},
+    {CUE_FLASH1, CUE_FLASH2, 300, 200}, {CUE_FLASH2, CUE_FLASH3, 280, 200},
+    {CUE_FLASH3, CUE_FLASH4, 200, 200}, {CUE_FLASH4, CUE_FLASH4_END, 200, 200},
     {CUE_FLASH5, 0xFFFFFFFFu, 300, 0},  // the last: until CUE_FLASHES_END
 };
 

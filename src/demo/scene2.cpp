@@ -33,7 +33,7 @@ bool Scene2Init() {
 // Eye and centre swing on sines and cosines of scene time.
 static void LookAround(double s) {
     gluLookAt(30 + 10 * sin(s / 1.3), 10 * cos(1.2 * s), 10 * cos(s),  //
-              6 * sin(s), 10 * cos(s / 2.2), 0,                          //
+              6 * sin(s), 10 * cos(s / 2.2), 0,                        //
               0, 1, 0);
 }
 
@@ -62,9 +62,12 @@ static void DrawVerse(double s) {
         double until;
         const char* text;
         float z;
-    } verse[] = {{3.14, "I touch the sky with you", -10}, {6.28, "you are the source", -10},
-                 {9.42, "of my imagination", -10},        {12.56, "you are so", -10},
-                 {15.7, "Perfect", -10},                  {18.84, "Come with me", -6}};
+    } verse[] = {{3.14, "I touch the sky with you", -10},
+                 {6.28, "you are the source", -10},
+                 {9.42, "of my imagination", -10},
+                 {12.56, "you are so", -10},
+                 {15.7, "Perfect", -10},
+                 {18.84, "Come with me", -6}};
     float alpha = (float)abs((int)(100 * sin(s)));
     for (const auto& line : verse)
         if (s < line.until) {

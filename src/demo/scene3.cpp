@@ -13,26 +13,29 @@
 #include "fx/particles.h"
 
 Model ModelTubo;
-Texture TexBlue;      // skin of the opaque tube
-Texture TexBlue2;     // skin of the translucent tube
-Texture TexParticle;  // the fountain's sprite (scenes 3, 4, 6, 7)
-Texture TexPictra3;   // the rising picture sprite
-Texture TexBigFlare;  // the flare (scenes 3 to 6)
+Texture TexBlue;             // skin of the opaque tube
+Texture TexBlue2;            // skin of the translucent tube
+Texture TexParticle;         // the fountain's sprite (scenes 3, 4, 6, 7)
+Texture TexPictra3;          // the rising picture sprite
+Texture TexBigFlare;         // the flare (scenes 3 to 6)
 uint32_t Scene3StartMs = 0;  // elapsedMs of the scene's first frame; 0 = not yet captured
 float Scene3CueT = 0.0f;     // scene time on the first frame at or past the life cue
 
 static const struct {
     const char* entry;
     Texture* texture;
-} TEXTURES[] = {{"blue.tga", &TexBlue},         {"blue2.tga", &TexBlue2},
-                {"Particle.tga", &TexParticle}, {"pictra3.tga", &TexPictra3},
+} TEXTURES[] = {{"blue.tga", &TexBlue},
+                {"blue2.tga", &TexBlue2},
+                {"Particle.tga", &TexParticle},
+                {"pictra3.tga", &TexPictra3},
                 {"BigFlare.tga", &TexBigFlare}};
 
 bool Scene3Init() {
     if (!LoadModelFile("Data\\Tubo.3ds", &ModelTubo, "Data\\Tubo.3ds not found!")) return false;
     for (const auto& t : TEXTURES)
         if (!LoadPackTexture(t.entry, t.texture)) return false;
-    ParticlesUseSprite(TexParticle.pixels, TexParticle.width, TexParticle.height, (int)TexParticle.bpp / 8);
+    ParticlesUseSprite(TexParticle.pixels, TexParticle.width, TexParticle.height,
+                       (int)TexParticle.bpp / 8);
     ParticlesInit();
     return true;
 }
@@ -55,7 +58,8 @@ static const ModelLook TRANSLUCENT_TUBE =
 static void DrawLifeCaptions(float t) {
     if (Scene3CueT == 0.0f) Scene3CueT = t;
     float u = t - Scene3CueT;
-    FadeCaption(0, u / 65 - 3, -6, "She produce life", (float)(100 * sin((double)(t / 60 - Scene3CueT))));
+    FadeCaption(0, u / 65 - 3, -6, "She produce life",
+                (float)(100 * sin((double)(t / 60 - Scene3CueT))));
     FadeCaption(3 - u / 100, 0.3f, -2, "Life", 35);
     FadeCaption(-0.5f, 3 - u / 100, -2, "Life", 35);
 }

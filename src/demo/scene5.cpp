@@ -72,8 +72,7 @@ void Scene5Render(uint32_t elapsedMs) {
     if (LatchStart(&Scene5StartMs, elapsedMs)) ParticlesReset();  // the fountain is not drawn here
     float t = (float)(uint32_t)(elapsedMs - Scene5StartMs) * 0.02f;
     // Signed: a clock behind the latch still counts as inside the first six seconds.
-    if ((int32_t)(elapsedMs - Scene5StartMs) <= (int32_t)MORPH_MS)
-        MorphStep(&ModelCara2, 0.002f);
+    if ((int32_t)(elapsedMs - Scene5StartMs) <= (int32_t)MORPH_MS) MorphStep(&ModelCara2, 0.002f);
 
     DrawLook(MorphFace, {-1 - t / 90, 0, -10, 0, t / 4 - 20, 0});
     GlowSprite(&TexBigFlare, 0.7f, 0.1f, 0.1f, -0.3f);

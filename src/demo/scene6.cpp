@@ -12,10 +12,10 @@
 
 uint32_t Scene6StartMs = 0;  // frame clock on the scene's first frame; 0 until then
 
-static const uint32_t FADE_IN_DIVISOR = 150;    // black overlay gone 150000 bytes in
-static const uint32_t FLASH_DIVISOR = 50;       // opaque 50000 bytes later
-static const int32_t MORPH_MS = 6000;           // the morph runs this long, then freezes
-static const float MORPH_STEP = 0.01f;          // five times scene 5's step
+static const uint32_t FADE_IN_DIVISOR = 150;  // black overlay gone 150000 bytes in
+static const uint32_t FLASH_DIVISOR = 50;     // opaque 50000 bytes later
+static const int32_t MORPH_MS = 6000;         // the morph runs this long, then freezes
+static const float MORPH_STEP = 0.01f;        // five times scene 5's step
 
 // Snaps the face to the shape scene 5 was heading for, whatever it reached, keeping the
 // mapping of the first face. Faces past ModelCara1's count keep what they held.
@@ -39,7 +39,8 @@ void Scene6PrepareMorph() {
 // Fade in from scene 5's black, then to white for the opening flash of scene 7.
 static void DrawOverlays() {
     if (StreamPos() >= SCENE6_START) FadeBlack(RisingLevel(SCENE6_START, FADE_IN_DIVISOR));
-    if (StreamPos() >= CUE_SCENE6_WHITE_OUT) FlashWhite(FallingLevel(CUE_SCENE6_WHITE_OUT, FLASH_DIVISOR));
+    if (StreamPos() >= CUE_SCENE6_WHITE_OUT)
+        FlashWhite(FallingLevel(CUE_SCENE6_WHITE_OUT, FLASH_DIVISOR));
 }
 
 void Scene6Render(uint32_t elapsedMs) {

@@ -11,12 +11,12 @@
 
 Texture TexCredits;  // "credits.tga", the scrolling strip
 // KEPT ON PURPOSE: loaded and never bound; its lookup still decides whether start-up succeeds.
-Texture TexEnv1;     // "env1.tga"
-Texture TexHidden;   // "hidden.tga", the layer P reveals
+Texture TexEnv1;             // "env1.tga"
+Texture TexHidden;           // "hidden.tga", the layer P reveals
 uint32_t Scene7StartMs = 0;  // frame clock on the scene's first frame; 0 until then
 
-static const uint32_t FLASH_DIVISOR = 40;    // the opening white is gone 40000 bytes in
-static const uint32_t FADE_DIVISOR = 100;    // opaque 100000 bytes later
+static const uint32_t FLASH_DIVISOR = 40;  // the opening white is gone 40000 bytes in
+static const uint32_t FADE_DIVISOR = 100;  // opaque 100000 bytes later
 
 bool Scene7Init() {
     return LoadPackTexture("credits.tga", &TexCredits) && LoadPackTexture("env1.tga", &TexEnv1) &&
@@ -36,7 +36,8 @@ void Scene7Render(uint32_t elapsedMs) {
     // Added onto the picture with the particles' additive blend: white while opaque.
     if (StreamPos() >= SCENE7_START) FlashWhite(RisingLevel(SCENE7_START, FLASH_DIVISOR));
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    if (StreamPos() >= CUE_SCENE7_FADE_OUT) FadeBlack(FallingLevel(CUE_SCENE7_FADE_OUT, FADE_DIVISOR));
+    if (StreamPos() >= CUE_SCENE7_FADE_OUT)
+        FadeBlack(FallingLevel(CUE_SCENE7_FADE_OUT, FADE_DIVISOR));
 }
 
 void Scene7Free() {

@@ -30,9 +30,9 @@ bool FontBuild() {
         FontError("no display lists are available");
         return false;
     }
-    HFONT font = CreateFontA(-1, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                             OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                             DEFAULT_PITCH | FF_DONTCARE, FontFace);
+    HFONT font = CreateFontA(-1, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                             FontFace);
     SelectObject(DeviceContext, font);
     static GLYPHMETRICSFLOAT metrics[256];
     memset(metrics, 0, sizeof metrics);

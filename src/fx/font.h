@@ -4,9 +4,9 @@
 #include <cstdint>
 #include "platform/win32.h"
 
-extern uint32_t FontListBase;               // first of 256 lists, one per code 0..255; 0 when not built
+extern uint32_t FontListBase;  // first of 256 lists, one per code 0..255; 0 when not built
 extern GLYPHMETRICSFLOAT GlyphMetrics[256];  // codes 0..254 filled by FontBuild; 255 stays zero
-extern const char* FontFace;                // "Georgia"; where it is missing a serif stands in
+extern const char* FontFace;                 // "Georgia"; where it is missing a serif stands in
 
 // Needs the current OpenGL context and DeviceContext. Reports a font that cannot be outlined
 // in a message box and returns false; nothing is left allocated then.

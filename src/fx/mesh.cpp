@@ -20,7 +20,8 @@ static void Corner(const ModelVertex& c) { glVertex3f(c.x, c.y, c.z); }
 // What the faces would have left current: the normal and the last corner's mapping.
 static void LeaveCurrent(const Model* model, int n, bool textured) {
     glNormal3f(0, 0, 1);
-    if (textured && n > 0) glTexCoord2f(model->faces[n - 1].corners[2].u, model->faces[n - 1].corners[2].v);
+    if (textured && n > 0)
+        glTexCoord2f(model->faces[n - 1].corners[2].u, model->faces[n - 1].corners[2].v);
 }
 
 // A model is compiled into a display list the first time it is drawn, with a copy of the faces
@@ -78,7 +79,8 @@ static void DrawCompiled(const Model* model, int n, bool textured) {
     }
     GLuint list = glGenLists(1);
     if (list == 0) return emit(model, n);
-    Compiled.push_back({model, textured, list, std::vector<ModelFace>(model->faces, model->faces + n)});
+    Compiled.push_back(
+        {model, textured, list, std::vector<ModelFace>(model->faces, model->faces + n)});
     glNewList(list, GL_COMPILE_AND_EXECUTE);
     emit(model, n);
     glEndList();

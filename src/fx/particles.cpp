@@ -5,9 +5,9 @@
 
 Particle Particles[PARTICLE_COUNT];
 const float ParticleColors[PARTICLE_COLOR_COUNT][3] = {
-    {1, 0.5f, 0.5f},  {1, 0.75f, 0.5f}, {1, 1, 0.5f},     {0.75f, 1, 0.5f},
-    {0.5f, 1, 0.5f},  {0.5f, 1, 0.75f}, {0.5f, 1, 1},     {0.5f, 0.75f, 1},
-    {0.5f, 0.5f, 1},  {0.75f, 0.5f, 1}, {1, 0.5f, 1},     {1, 0.5f, 0.75f},
+    {1, 0.5f, 0.5f}, {1, 0.75f, 0.5f}, {1, 1, 0.5f}, {0.75f, 1, 0.5f},
+    {0.5f, 1, 0.5f}, {0.5f, 1, 0.75f}, {0.5f, 1, 1}, {0.5f, 0.75f, 1},
+    {0.5f, 0.5f, 1}, {0.75f, 0.5f, 1}, {1, 0.5f, 1}, {1, 0.5f, 0.75f},
 };
 int32_t ParticleColorIndex = 0;
 bool ParticleRespawn = true;

@@ -6,9 +6,9 @@
 enum { PARTICLE_COUNT = 2000, PARTICLE_COLOR_COUNT = 12 };
 
 struct Particle {
-    bool active;       // drawn and moved; set by ParticlesInit, never cleared
-    float life;        // the alpha of its colour; dead below 0
-    float fade;        // subtracted from life each step
+    bool active;  // drawn and moved; set by ParticlesInit, never cleared
+    float life;   // the alpha of its colour; dead below 0
+    float fade;   // subtracted from life each step
     float r, g, b;
     float x, y, z;
     float xi, yi, zi;  // velocity; a step moves the position by velocity / 1500

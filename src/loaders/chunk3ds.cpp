@@ -21,7 +21,6 @@ enum { READER_MAX_DEPTH = 2 * 64 };
 // One list is read with a single fread into here, then spread into the scratch arrays.
 static uint8_t ListBuffer[READER_MAX * 12];
 
-
 // Bytes from the stream's position to `end`; 0 at or past it.
 static uint32_t Remaining(FILE* stream, uint32_t end) {
     long pos = ftell(stream);
@@ -194,8 +193,8 @@ void ChunkReader(FILE* stream, int32_t depth, uint32_t end) {
         int row = FindChunk((uint16_t)id);
         if (row < 0) {
             if (DumpUnknownChunks)
-                printf("%*sUnknown chunk: 0x%04X, offset 0x%lX, size: %d bytes.\n", depth, "",
-                       id, (unsigned long)start, (int)length);
+                printf("%*sUnknown chunk: 0x%04X, offset 0x%lX, size: %d bytes.\n", depth, "", id,
+                       (unsigned long)start, (int)length);
         } else if (ChunkTable[row].handler) {
             ChunkTable[row].handler(stream, depth + 2, chunkEnd);
         } else {

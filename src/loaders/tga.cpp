@@ -45,8 +45,10 @@ static bool ReadPixels(Texture* texture, FILE* stream) {
 static bool DecodeTga(Texture* texture, FILE* stream) {
     uint8_t header[TGA_HEADER_SIZE];
     const size_t prefix = sizeof TGA_PREFIX;
-    if (fread(header, 1, prefix, stream) != prefix || memcmp(header, TGA_PREFIX, prefix) != 0) return false;
-    if (fread(header + prefix, 1, TGA_HEADER_SIZE - prefix, stream) != TGA_HEADER_SIZE - prefix) return false;
+    if (fread(header, 1, prefix, stream) != prefix || memcmp(header, TGA_PREFIX, prefix) != 0)
+        return false;
+    if (fread(header + prefix, 1, TGA_HEADER_SIZE - prefix, stream) != TGA_HEADER_SIZE - prefix)
+        return false;
     texture->width = (int32_t)GetLe16(header + TGA_WIDTH_AT);
     texture->height = (int32_t)GetLe16(header + TGA_HEIGHT_AT);
     if (texture->width == 0 || texture->height == 0) return false;

@@ -7,7 +7,13 @@
 // (uncompressed true colour, no image-ID field, no colour map, origin 0), then the 16-bit
 // width and height, the bits per pixel and the descriptor.
 inline constexpr uint8_t TGA_PREFIX[12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-enum { TGA_WIDTH_AT = 12, TGA_HEIGHT_AT = 14, TGA_BPP_AT = 16, TGA_DESCRIPTOR_AT = 17, TGA_HEADER_SIZE = 18 };
+enum {
+    TGA_WIDTH_AT = 12,
+    TGA_HEIGHT_AT = 14,
+    TGA_BPP_AT = 16,
+    TGA_DESCRIPTOR_AT = 17,
+    TGA_HEADER_SIZE = 18
+};
 
 typedef uint32_t TextureId;  // an OpenGL texture name
 

@@ -150,8 +150,7 @@ BOOL TPACK_ExeOpen(HWND owner) {
     int64_t base = (int64_t)length - TpackSize;
     LogDirect(" Exe size: %ld bytes\n", length);
     // A file shorter than the pack puts the base before its start: nothing to read there.
-    bool placed = base >= 0 && base <= INT32_MAX &&
-                  fseek(PackFile.file, (long)base, SEEK_SET) == 0;
+    bool placed = base >= 0 && base <= INT32_MAX && fseek(PackFile.file, (long)base, SEEK_SET) == 0;
     LogDirect(" Pack file at: %ld (%ld Bytes)\n", (long)base, (long)TpackSize);
     if (base >= INT32_MIN && base <= INT32_MAX) PackFile.base = (int32_t)base;
 
@@ -202,8 +201,9 @@ void TPACK_Close() {
 // --- Lookup ------------------------------------------------------------------------------
 
 // Formats the failure into the find's text buffer, logs it and shows it.
-__attribute__((format(printf, 5, 6))) static BOOL FindFail(
-    char (&text)[1024], const char* caption, UINT type, HWND owner, const char* format, ...) {
+__attribute__((format(printf, 5, 6))) static BOOL FindFail(char (&text)[1024], const char* caption,
+                                                           UINT type, HWND owner,
+                                                           const char* format, ...) {
     va_list args;
     va_start(args, format);
     vsnprintf(text, sizeof text, format, args);
@@ -240,8 +240,8 @@ BOOL TPACK_Find(const char* name) {
     snprintf(text, sizeof text, " Searching %s...", name);
     TPACK_Log(text);
 
-    int64_t dataStart = (int64_t)PackFile.base + PACK_HEADER_BYTES +
-                        (int64_t)PACK_ENTRY_BYTES * header.entryCount;
+    int64_t dataStart =
+        (int64_t)PackFile.base + PACK_HEADER_BYTES + (int64_t)PACK_ENTRY_BYTES * header.entryCount;
     int64_t runningTotal = 0;
     for (int32_t i = 0; i < header.entryCount; i++) {
         PackEntry entry;
@@ -255,9 +255,9 @@ BOOL TPACK_Find(const char* name) {
             return FindFail(text, FindCaption, MB_ICONERROR, owner,
                             " Error reading sub header for %s at %ld (Total files: %ld)", name,
                             (long)i, (long)header.entryCount);
-        snprintf(text, sizeof text, entry.compressed
-                     ? " %s found at %ld (%ld Bytes - Compressed)"
-                     : " %s found at %ld (%ld Bytes - Uncompressed)",
+        snprintf(text, sizeof text,
+                 entry.compressed ? " %s found at %ld (%ld Bytes - Compressed)"
+                                  : " %s found at %ld (%ld Bytes - Uncompressed)",
                  name, (long)offset, (long)entry.size);
         TPACK_Log(text);
         PackFile.entryOffset = (int32_t)offset;

@@ -16,8 +16,7 @@ int64_t TpackLength(const TpackSource* sources, int32_t count) {
     return length <= INT32_MAX ? length : -1;
 }
 
-static bool CheckSources(const TpackSource* sources, int32_t count, char* error,
-                         size_t errorSize) {
+static bool CheckSources(const TpackSource* sources, int32_t count, char* error, size_t errorSize) {
     if (count < 0) {
         snprintf(error, errorSize, "negative entry count %ld", (long)count);
         return false;

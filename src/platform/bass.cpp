@@ -73,7 +73,8 @@ static std::atomic<uint32_t> DecodedFrames{0};  // frames of BassStream.pcm fill
 static std::atomic<bool> DecodeDone{false};     // no more will come
 
 // The stream is not freed while this runs: freeing joins it first.
-static void DecodeRest(BassDecoder* decoder, int16_t* samples, size_t filled, size_t room, int channels) {
+static void DecodeRest(BassDecoder* decoder, int16_t* samples, size_t filled, size_t room,
+                       int channels) {
     int code = BASS_OK;
     while (code == BASS_OK && filled < room && !DecodeStop) {
         if (BassDecodeHeld) {
@@ -114,7 +115,8 @@ static void StopDecoding() {
 
 // `first` holds the first samples and room for the whole stream; where the length cannot be
 // known, the rest is decoded here and no decoder is handed back.
-static int DecodeInBackground(const uint8_t* data, DWORD length, BassPcm* first, BassDecoder** decoder) {
+static int DecodeInBackground(const uint8_t* data, DWORD length, BassPcm* first,
+                              BassDecoder** decoder) {
     static bool stopAtExit = atexit(StopDecoding) == 0;  // a process may end with a stream made
     (void)stopAtExit;
     int code = BassDecodeBegin(data, length, decoder, first);
@@ -146,7 +148,8 @@ HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, DWORD offset, DWORD le
     int code = BassCreateCheck(mem, file, Initialised, BassStream.handle != 0);
     BassPcm pcm;
     BassDecoder* decoder = nullptr;
-    if (!code && mem) code = DecodeInBackground((const uint8_t*)file + offset, length, &pcm, &decoder);
+    if (!code && mem)
+        code = DecodeInBackground((const uint8_t*)file + offset, length, &pcm, &decoder);
     if (!code && !mem) code = DecodeFromFile((const char*)file, offset, length, &pcm);
     if (code) {
         Fail(code);
@@ -260,10 +263,10 @@ void BassClose() {
 
 const char* BassOutputName() {
     switch (BassOutputCurrent()) {
-        case BASS_OUTPUT_DEVICE: return BassDeviceName();
-        case BASS_OUTPUT_SILENT: return "silent";
-        case BASS_OUTPUT_MANUAL: return "manual";
-        default: return "none";
+    case BASS_OUTPUT_DEVICE: return BassDeviceName();
+    case BASS_OUTPUT_SILENT: return "silent";
+    case BASS_OUTPUT_MANUAL: return "manual";
+    default: return "none";
     }
 }
 

@@ -56,7 +56,8 @@ bool BassReadFile(const char* path, DWORD offset, DWORD length, std::vector<uint
     if (fseek(file, (long)offset, SEEK_SET) == 0) {
         uint8_t chunk[65536];
         size_t got;
-        while ((length == 0 || data->size() < length) && (got = fread(chunk, 1, sizeof chunk, file)) > 0)
+        while ((length == 0 || data->size() < length) &&
+               (got = fread(chunk, 1, sizeof chunk, file)) > 0)
             data->insert(data->end(), chunk, chunk + got);
         if (length && data->size() > length) data->resize(length);
     }

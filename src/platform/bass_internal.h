@@ -50,23 +50,28 @@ void BassDecodeEnd(BassDecoder* decoder);
 // Sets `frames` from the samples, dropping a partial frame at the end.
 void BassPcmSettle(BassPcm* pcm);
 
-enum BassOutputKind { BASS_OUTPUT_NONE, BASS_OUTPUT_DEVICE, BASS_OUTPUT_SILENT, BASS_OUTPUT_MANUAL };
+enum BassOutputKind {
+    BASS_OUTPUT_NONE,
+    BASS_OUTPUT_DEVICE,
+    BASS_OUTPUT_SILENT,
+    BASS_OUTPUT_MANUAL
+};
 
 // The channel of the one stream. Everything here is guarded by BassLock: the output's own
 // thread mixes from it while the main thread reads the position. The thread that decodes the
 // rest of the stream never takes the lock: pcm.samples is sized once, before it starts, and
 // it publishes how far it has filled them (BassTakeDecoded).
 struct BassChannel {
-    HSTREAM handle;            // 0 while no stream exists
-    BassPcm pcm;               // pcm.frames: the frames decoded so far
+    HSTREAM handle;  // 0 while no stream exists
+    BassPcm pcm;     // pcm.frames: the frames decoded so far
     bool playing, loop;
-    bool decoding;             // the rest of the stream is still being decoded
-    uint64_t consumedFp;       // stream frames handed to the output since play, 32.32 fixed
-    uint64_t rampFrom, rampTo; // whole frames consumed before and after the last block
+    bool decoding;                   // the rest of the stream is still being decoded
+    uint64_t consumedFp;             // stream frames handed to the output since play, 32.32 fixed
+    uint64_t rampFrom, rampTo;       // whole frames consumed before and after the last block
     int64_t rampStartNs, rampLenNs;  // when that block was handed and how long it lasts
-    uint64_t lagFrames;        // stream frames the output holds ahead of that block
-    uint64_t written;          // output samples the device has been given, that block included
-    uint64_t manualPos;        // manual output: the reported byte position
+    uint64_t lagFrames;              // stream frames the output holds ahead of that block
+    uint64_t written;    // output samples the device has been given, that block included
+    uint64_t manualPos;  // manual output: the reported byte position
 };
 
 extern std::mutex BassLock;
@@ -87,8 +92,8 @@ struct BassRamp {
     uint64_t written;  // output samples the device has been given, this block included
 };
 BassRamp BassRampOf(const BassChannel& c);
-void BassPublish();           // BassStream's ramp, with BassLock held
-BassRamp BassPublished();     // the last one published; any thread, no lock
+void BassPublish();        // BassStream's ramp, with BassLock held
+BassRamp BassPublished();  // the last one published; any thread, no lock
 
 int64_t BassNowNs();  // the monotonic clock (std::chrono::steady_clock)
 

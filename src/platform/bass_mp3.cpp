@@ -3,7 +3,8 @@
 #include <cstring>
 #include "platform/bass_internal.h"
 
-static const int KBPS_V1[16] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, -1};
+static const int KBPS_V1[16] = {0,   32,  40,  48,  56,  64,  80,  96,
+                                112, 128, 160, 192, 224, 256, 320, -1};
 static const int KBPS_V2[16] = {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, -1};
 static const long RATES_V1[3] = {44100, 48000, 32000};
 

@@ -49,8 +49,16 @@ static DWORD BytePosition(const BassRamp& r, uint64_t consumed) {
 BassRamp BassRampOf(const BassChannel& c) {
     // While the rest is still being decoded a looping stream does not wrap: it waits at the
     // end of what is decoded.
-    return BassRamp{c.rampFrom, c.rampTo, c.rampStartNs, c.rampLenNs, c.lagFrames, c.manualPos,
-                    c.pcm.frames, (uint64_t)c.pcm.channels, c.loop && !c.decoding, c.written};
+    return BassRamp{c.rampFrom,
+                    c.rampTo,
+                    c.rampStartNs,
+                    c.rampLenNs,
+                    c.lagFrames,
+                    c.manualPos,
+                    c.pcm.frames,
+                    (uint64_t)c.pcm.channels,
+                    c.loop && !c.decoding,
+                    c.written};
 }
 
 // A sequence lock: the count is odd while a writer (always holding BassLock) changes the words.
@@ -74,7 +82,8 @@ BassRamp BassPublished() {
     uint64_t words[RAMP_WORDS];
     for (;;) {
         uint32_t before = RampSequence.load(std::memory_order_acquire);
-        for (int i = 0; i < RAMP_WORDS; i++) words[i] = RampWords[i].load(std::memory_order_relaxed);
+        for (int i = 0; i < RAMP_WORDS; i++)
+            words[i] = RampWords[i].load(std::memory_order_relaxed);
         std::atomic_thread_fence(std::memory_order_acquire);
         if (before % 2 == 0 && RampSequence.load(std::memory_order_relaxed) == before) break;
         std::this_thread::yield();
@@ -92,7 +101,8 @@ BassRamp BassPublished() {
 DWORD BassPositionNow(const BassRamp& r, int64_t nowNs) {
     if (Kind == BASS_OUTPUT_MANUAL) return (DWORD)r.manual;
     uint64_t consumed = r.to;
-    if (Kind == BASS_OUTPUT_DEVICE && BassDeviceHeard(r, &consumed)) return BytePosition(r, consumed);
+    if (Kind == BASS_OUTPUT_DEVICE && BassDeviceHeard(r, &consumed))
+        return BytePosition(r, consumed);
     int64_t into = nowNs - r.startNs;
     if (r.lenNs > 0 && into < r.lenNs) {
         int64_t moved = (int64_t)(r.to - r.from) * into / r.lenNs;
@@ -162,9 +172,11 @@ static void SilentLoop() {
             block = 0;
         }
         int64_t due = start + (int64_t)((__int128)block * BLOCK_FRAMES * NS_PER_S / OutputRate);
-        int64_t next = start + (int64_t)((__int128)(block + 1) * BLOCK_FRAMES * NS_PER_S / OutputRate);
+        int64_t next =
+            start + (int64_t)((__int128)(block + 1) * BLOCK_FRAMES * NS_PER_S / OutputRate);
         if (BassNowNs() < due - SILENT_LEAD_NS) {
-            std::chrono::steady_clock::time_point wake{std::chrono::nanoseconds(due - SILENT_LEAD_NS)};
+            std::chrono::steady_clock::time_point wake{
+                std::chrono::nanoseconds(due - SILENT_LEAD_NS)};
             SilentWake.wait_until(lock, wake);
             continue;
         }
@@ -229,8 +241,10 @@ void BassOutputClose() {
 // way back the device does the same, so the position stays what is heard.
 void BassOutputWatch() {
     if (Kind == BASS_OUTPUT_DEVICE && BassDeviceLost()) {
-        fprintf(stderr, "audio: the sound device was lost; playing silently in real time, and trying to "
-                        "get it back every %d s\n", (int)(RETRY_NS / NS_PER_S));
+        fprintf(stderr,
+                "audio: the sound device was lost; playing silently in real time, and trying to "
+                "get it back every %d s\n",
+                (int)(RETRY_NS / NS_PER_S));
         BassDeviceClose();
         Kind = StartSilent() ? BASS_OUTPUT_SILENT : BASS_OUTPUT_NONE;
         Lost = true;

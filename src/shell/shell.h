@@ -5,10 +5,10 @@
 #include "platform/win32.h"
 
 // Entry point and main loop
-extern uint8_t KeyState[256];   // indexed by virtual-key code
-extern uint8_t WindowActive;    // false while the window is minimised
+extern uint8_t KeyState[256];  // indexed by virtual-key code
+extern uint8_t WindowActive;   // false while the window is minimised
 extern bool QuitFlag;
-extern MSG LastMessage;         // the last message taken; its wParam is the exit code
+extern MSG LastMessage;  // the last message taken; its wParam is the exit code
 extern uint8_t FullscreenFlag;
 extern int32_t ColorBits;
 

@@ -12,7 +12,9 @@ static PIXELFORMATDESCRIPTOR PixelFormat;
 
 static const char* const WindowClassName = "OpenGL";
 
-static void ErrorBox(const char* text) { MessageBoxA(nullptr, text, "ERROR", MB_OK | MB_ICONEXCLAMATION); }
+static void ErrorBox(const char* text) {
+    MessageBoxA(nullptr, text, "ERROR", MB_OK | MB_ICONEXCLAMATION);
+}
 static void ShutdownBox(const char* text) {
     MessageBoxA(nullptr, text, "SHUTDOWN ERROR", MB_OK | MB_ICONINFORMATION);
 }
@@ -72,15 +74,16 @@ static bool CreateWindowAndContext(const char* title, RECT rect) {
     DWORD style = FullscreenFlag ? WS_POPUP : WS_OVERLAPPEDWINDOW;
     if (FullscreenFlag) ShowCursor(FALSE);
     AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-    WindowHandle = CreateWindowExA(exStyle, WindowClassName, title,
-                                   style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
-                                   rect.right - rect.left, rect.bottom - rect.top, nullptr,
-                                   nullptr, InstanceHandle, nullptr);
+    WindowHandle =
+        CreateWindowExA(exStyle, WindowClassName, title, style | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                        0, 0, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                        InstanceHandle, nullptr);
     if (!WindowHandle) return Fail("Window Creation Error.");
     if (!(DeviceContext = GetDC(WindowHandle))) return Fail("Can't Create A GL Device Context.");
     int format = ChoosePixelFormat(DeviceContext, &PixelFormat);
     if (!format) return Fail("Can't Find A Suitable PixelFormat.");
-    if (!SetPixelFormat(DeviceContext, format, &PixelFormat)) return Fail("Can't Set The PixelFormat.");
+    if (!SetPixelFormat(DeviceContext, format, &PixelFormat))
+        return Fail("Can't Set The PixelFormat.");
     if (!(RenderingContext = wglCreateContext(DeviceContext)))
         return Fail("Can't Create A GL Rendering Context.");
     if (!wglMakeCurrent(DeviceContext, RenderingContext))

@@ -42,7 +42,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, char*, int) {
     ColorBits = 16;
     if (!CreateDemoWindow("Aurora - Vernalis", 640, 480, ColorBits, FullscreenFlag)) {
         DemoFree();
-        MessageBoxA(nullptr, "Unable to create OpenGL window!", "Error", MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(nullptr, "Unable to create OpenGL window!", "Error",
+                    MB_OK | MB_ICONEXCLAMATION);
         return 0;
     }
     ShowLoadingFrame();
@@ -50,14 +51,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, char*, int) {
         DemoFree();
         DestroyDemoWindow();
         // KEPT ON PURPOSE: the caption's spelling is the one users have always seen.
-        MessageBoxA(nullptr, "Demo Init error...", "No dreams avaliable", MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(nullptr, "Demo Init error...", "No dreams avaliable",
+                    MB_OK | MB_ICONEXCLAMATION);
         return 0;
     }
     if (!BASS_StreamPlay(MusicStream, FALSE, BASS_SAMPLE_LOOP)) {
         DemoFree();
         AudioShutdown();
         DestroyDemoWindow();
-        MessageBoxA(nullptr, "Unable to Play sound module!", "Bass error", MB_OK | MB_ICONEXCLAMATION);
+        MessageBoxA(nullptr, "Unable to Play sound module!", "Bass error",
+                    MB_OK | MB_ICONEXCLAMATION);
         return 0;
     }
     ClockStart();

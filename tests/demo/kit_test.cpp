@@ -30,9 +30,9 @@ TEST_F(Kit, LevelsStepFromTheirCue) {
     const uint32_t cue = SCENE6_START, divisor = 150;
     static const struct {
         uint32_t offset, falling, rising;
-    } cases[] = {{0, 1000, 0},          {149, 1000, 0},    {150, 999, 1},
-                 {150 * 999, 1, 999},   {150 * 1000 - 1, 1, 999},
-                 {150 * 1000, 0, 1000}, {150 * 5000, 0, 5000}};
+    } cases[] = {{0, 1000, 0},         {149, 1000, 0},           {150, 999, 1},
+                 {150 * 999, 1, 999},  {150 * 1000 - 1, 1, 999}, {150 * 1000, 0, 1000},
+                 {150 * 5000, 0, 5000}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.offset);
         BassManualSetPosition(cue + c.offset);

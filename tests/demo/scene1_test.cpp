@@ -80,16 +80,15 @@ TEST_F(Scene1, OverlayLevelsFollowTheCueTable) {
         uint32_t position;
         int grey;  // 255 x alpha, 0 for no flash
     } cases[] = {
-        {CUE_FLASH1 - 1, 0},          {CUE_FLASH1, 204},
+        {CUE_FLASH1 - 1, 0},           {CUE_FLASH1, 204},
         {CUE_FLASH1 + 300 * 300, 128}, {CUE_FLASH1 + 240000, 0},
-        {CUE_FLASH2 - 1, 0},          {CUE_FLASH2, 204},
+        {CUE_FLASH2 - 1, 0},           {CUE_FLASH2, 204},
         {CUE_FLASH2 + 280 * 300, 128}, {CUE_FLASH3, 204},
         {CUE_FLASH3 + 200 * 300, 128}, {CUE_FLASH4, 204},
-        {CUE_FLASH4_END - 1, 0},      {CUE_FLASH4_END, 0},
-        {CUE_FLASH5 - 1, 0},          {CUE_FLASH5, 255},
-        {CUE_FLASH5 + 150000, 128},   {CUE_FLASH5 + 300000, 0},
-        {CUE_FLASHES_END, 0},
-        {0xFFFFFFFFu, 0},
+        {CUE_FLASH4_END - 1, 0},       {CUE_FLASH4_END, 0},
+        {CUE_FLASH5 - 1, 0},           {CUE_FLASH5, 255},
+        {CUE_FLASH5 + 150000, 128},    {CUE_FLASH5 + 300000, 0},
+        {CUE_FLASHES_END, 0},          {0xFFFFFFFFu, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.position);
@@ -108,9 +107,9 @@ TEST_F(Scene1, CaptionsShowOnlyInTheirWindows) {
         const char* word;
         uint32_t shown, hidden, ms;
     } cases[] = {
-        {"Vernalis", 352800, 1200000, 4000},    // hidden: after its window, before "Love"
+        {"Vernalis", 352800, 1200000, 4000},         // hidden: after its window, before "Love"
         {"Devotion", 1801474, CUE_DEVOTION, 20424},  // its window is open at both ends
-        {"Feeling", 2469600, 2300000, 28000},   // hidden: the gap before "Feeling"
+        {"Feeling", 2469600, 2300000, 28000},        // hidden: the gap before "Feeling"
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.word);

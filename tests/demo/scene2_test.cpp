@@ -10,10 +10,9 @@
 #include "demo_fixture.h"
 #include "fx/font.h"
 
-
 static const uint32_t WHITE_OUT = CUE_SCENE2_WHITE_OUT;
 static const uint32_t QUIET = 4000000;  // no fade nor white-out is drawn here
-static const int VIEW = 640 * 400;     // pixels between the letterbox bands
+static const int VIEW = 640 * 400;      // pixels between the letterbox bands
 
 class Scene2 : public DemoTest {
 protected:
@@ -24,9 +23,7 @@ protected:
         return Frame(position);
     }
     // The frame just drawn.
-    static std::vector<Pixel> Read() {
-        return ReadBack();
-    }
+    static std::vector<Pixel> Read() { return ReadBack(); }
     // Where an opaque caption of `text` at (0, 0, z) puts its ink: drawn alone on black.
     static std::vector<bool> Ink(const char* text, float z) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -55,19 +52,22 @@ protected:
 // Each line at the height of its slot is shown opaque and no other line is; at the start of
 // each slot the new line's alpha is 0; from scene time 18.84 on no line is shown.
 TEST_F(Scene2, VerseShowsOneLinePerSlot) {
-    const char* lines[] = {"I touch the sky with you", "you are the source", "of my imagination",
-                           "you are so", "Perfect", "Come with me"};
+    const char* lines[] = {"I touch the sky with you",
+                           "you are the source",
+                           "of my imagination",
+                           "you are so",
+                           "Perfect",
+                           "Come with me"};
     std::vector<std::vector<bool>> inks;
     for (int k = 0; k < 6; k++) inks.push_back(Ink(lines[k], k == 5 ? -6 : -10));
     for (int slot = 0; slot < 7; slot++) {
         SCOPED_TRACE(slot);
-        std::vector<Pixel> peak = FrameAt(QUIET, (uint32_t)lround((3.14 * slot + M_PI / 2) / 0.0008));
+        std::vector<Pixel> peak =
+            FrameAt(QUIET, (uint32_t)lround((3.14 * slot + M_PI / 2) / 0.0008));
         std::vector<Pixel> start = FrameAt(QUIET, (uint32_t)lround(3.14 * slot / 0.0008) + 2);
         for (int k = 0; k < 6; k++) {
-            if (k == slot)
-                EXPECT_GT(Coverage(peak, inks[k]), 0.98) << lines[k];
-            else
-                EXPECT_LT(Coverage(peak, inks[k]), 0.7) << lines[k];
+            if (k == slot) EXPECT_GT(Coverage(peak, inks[k]), 0.98) << lines[k];
+            else EXPECT_LT(Coverage(peak, inks[k]), 0.7) << lines[k];
             EXPECT_LT(Coverage(start, inks[k]), 0.2) << lines[k];
         }
     }
@@ -88,7 +88,8 @@ TEST_F(Scene2, FadesInFromBlack) {
     ExpectBandsBlack(base);
 }
 
-// White rises from CUE_SCENE2_WHITE_OUT: half way at 5094338, opaque from 5169338 to the scene's end.
+// White rises from CUE_SCENE2_WHITE_OUT: half way at 5094338, opaque from 5169338 to the scene's
+// end.
 TEST_F(Scene2, EndsInAWhiteOut) {
     const uint32_t ms = 20000;
     std::vector<Pixel> base = FrameAt(WHITE_OUT - 2, ms);

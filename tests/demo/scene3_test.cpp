@@ -8,8 +8,8 @@
 #include "demo_fixture.h"
 #include "fx/particles.h"
 
-
-static const uint32_t LIFE_CUE = CUE_LIFE, BURST_END = CUE_LIFE_BURST_END, FADE_OUT = CUE_SCENE3_FADE_OUT;
+static const uint32_t LIFE_CUE = CUE_LIFE, BURST_END = CUE_LIFE_BURST_END,
+                      FADE_OUT = CUE_SCENE3_FADE_OUT;
 static const int VIEW = 640 * 400;  // pixels between the letterbox bands
 
 // The fountain's whole state, so that two frames of equal scene time draw the same particles.
@@ -38,8 +38,8 @@ protected:
         return Frame(position);
     }
     // Pixels of the region that differ clearly between two frames.
-    static int Changed(const std::vector<Pixel>& a, const std::vector<Pixel>& b, int top, int bottom,
-                       int left, int right) {
+    static int Changed(const std::vector<Pixel>& a, const std::vector<Pixel>& b, int top,
+                       int bottom, int left, int right) {
         int count = 0;
         for (int y = top; y < bottom; y++)
             for (int x = left; x < right; x++) {
@@ -61,7 +61,8 @@ TEST_F(Scene3, OpeningFlashIsAddedOntoThePictureAndClears) {
     const uint32_t ms = 2000;
     std::vector<Pixel> base = FrameAt(5309338, ms, f);
     EXPECT_LT(CountAtLeast(base, 40, 440, 128), VIEW * 3 / 4);  // room to show the lift
-    EXPECT_LE(MaxError(FrameAt(5254338, ms, f), base, [](int v) { return std::min(255, v + 128); }), 1);
+    EXPECT_LE(MaxError(FrameAt(5254338, ms, f), base, [](int v) { return std::min(255, v + 128); }),
+              1);
     EXPECT_EQ(MaxError(FrameAt(5400000, ms, f), base, [](int v) { return v; }), 0);
     ExpectBandsBlack(base);
 }
@@ -98,18 +99,16 @@ TEST_F(Scene3, LifeCaptionsShowOnlyFromTheCue) {
         int line = Changed(before, after, 240, 330, 0, 640);
         int life = Changed(before, after, 40, 210, 400, 640);
         EXPECT_GT(life, 2000);
-        if (ms == 3019u)
-            EXPECT_GT(line, 3000);
-        else
-            EXPECT_EQ(line, 0);
+        if (ms == 3019u) EXPECT_GT(line, 3000);
+        else EXPECT_EQ(line, 0);
         // Nothing else moves: the rest of the picture is the same.
         EXPECT_EQ(Changed(before, after, 40, 240, 0, 400), 0);
         EXPECT_EQ(Changed(before, after, 330, 440, 0, 640), 0);
     }
 }
 
-// Inside [CUE_LIFE, CUE_LIFE_BURST_END) every frame sends the fountain back to the emitter after drawing
-// it; from CUE_LIFE_BURST_END it flies freely, one step a frame.
+// Inside [CUE_LIFE, CUE_LIFE_BURST_END) every frame sends the fountain back to the emitter after
+// drawing it; from CUE_LIFE_BURST_END it flies freely, one step a frame.
 TEST_F(Scene3, BurstWindowRestartsTheFountainEveryFrame) {
     ParticleRespawn = true;
     Frame(LIFE_CUE - 1000);
@@ -133,7 +132,8 @@ TEST_F(Scene3, BurstWindowRestartsTheFountainEveryFrame) {
     for (int i = 0; i < PARTICLE_COUNT; i++) {
         const Particle &p = Particles[i], &q = burst.particles[i];
         bool reborn = p.life == 1.0f && p.x == 0 && p.y == 0 && p.z == 0;
-        ASSERT_TRUE(reborn || (p.x == q.xi / 1500 && p.y == q.yi / 1500 && p.z == q.zi / 1500)) << i;
+        ASSERT_TRUE(reborn || (p.x == q.xi / 1500 && p.y == q.yi / 1500 && p.z == q.zi / 1500))
+            << i;
     }
 }
 
@@ -162,8 +162,8 @@ TEST_F(Scene3, RespawnFollowsTheFlagItLeavesAlone) {
     ParticleRespawn = true;
 }
 
-// Black rises from CUE_SCENE3_FADE_OUT: half way it halves the picture, from 7095792 to the scene's end
-// the view is black.
+// Black rises from CUE_SCENE3_FADE_OUT: half way it halves the picture, from 7095792 to the scene's
+// end the view is black.
 TEST_F(Scene3, FadesToBlackBeforeSceneFour) {
     Fountain f = Save();
     const uint32_t ms = 20000;

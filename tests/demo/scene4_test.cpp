@@ -6,7 +6,6 @@
 #include "demo_fixture.h"
 #include "fx/particles.h"
 
-
 class Scene4 : public DemoTest {};
 
 static const int VIEW = 640 * 400;  // pixels between the letterbox bands

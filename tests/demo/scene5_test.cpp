@@ -7,7 +7,6 @@
 #include "demo_fixture.h"
 #include "fx/particles.h"
 
-
 class Scene5 : public DemoTest {
 protected:
     static Model Before;  // ModelMorph as it stood before the frame under test

@@ -10,7 +10,6 @@
 #include "demo_fixture.h"
 #include "fx/particles.h"
 
-
 static const int VIEW = 640 * 400;
 static const uint32_t MID = SCENE6_START + 400000;  // frame clock about 128.8 s
 

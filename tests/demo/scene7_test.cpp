@@ -7,7 +7,6 @@
 #include "demo_fixture.h"
 #include "fx/particles.h"
 
-
 static const int VIEW = 640 * 400;
 static const uint32_t MID = 12100000;  // two seconds in: strip and hidden page both in view
 

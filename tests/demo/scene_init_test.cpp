@@ -16,7 +16,9 @@ TEST(SceneInit, AMissingModelStopsItsSceneWithItsOwnBox) {
         std::vector<Model*> loaded;        // the models loaded before the missing one
         const char* text;
     } rows[] = {
-        {Scene1Init, {"CaraTio1.3DS", "Galaxy.3DS"}, {&ModelCaraTio1, &ModelGalaxy},
+        {Scene1Init,
+         {"CaraTio1.3DS", "Galaxy.3DS"},
+         {&ModelCaraTio1, &ModelGalaxy},
          "Data\\Nudo.3ds not found!"},
         {Scene2Init, {}, {}, "Data\\CaraTio1.3ds not found!"},
         {Scene3Init, {}, {}, "Data\\Tubo.3ds not found!"},

@@ -36,7 +36,7 @@ TEST_F(Timeline, EndsAtItsCueWithoutClearing) {
     FillRed();
     BassManualSetPosition(TIMELINE_END);
     EXPECT_FALSE(DemoFrame());
-    EXPECT_EQ(CountAtLeast(ReadFrame(), 0, 480, 0) , 640 * 480);
+    EXPECT_EQ(CountAtLeast(ReadFrame(), 0, 480, 0), 640 * 480);
     EXPECT_EQ(At(ReadFrame(), 320, 240).r, 255);
 
     BassManualSetPosition(0xFFFFFFFFu);

@@ -21,9 +21,9 @@ static Model FuzzModel;  // 2.4 MB: static like the scenes' models
 
 // Everything the demo looks up in its pack, and one name it never holds.
 static const char* const PackNames[] = {
-    "blue2.tga", "blue.tga",     "caratio1.tga", "Zozivuv.mp3", "Ground1.tga", "hidden.tga",
-    "Particle.tga", "env1.tga",  "pictra2.tga",  "credits.tga", "pictra4.tga", "sky1.tga",
-    "metal.tga",  "pictra1.tga", "pictra3.tga",  "BigFlare.tga", "absent.tga"};
+    "blue2.tga",    "blue.tga",    "caratio1.tga", "Zozivuv.mp3",  "Ground1.tga", "hidden.tga",
+    "Particle.tga", "env1.tga",    "pictra2.tga",  "credits.tga",  "pictra4.tga", "sky1.tga",
+    "metal.tga",    "pictra1.tga", "pictra3.tga",  "BigFlare.tga", "absent.tga"};
 
 static int AnswerBox(HWND, const char*, const char*, UINT) { return IDOK; }
 
@@ -100,8 +100,7 @@ void FuzzPack(const uint8_t* data, size_t size) {
             if (!TPACK_Find(name)) continue;
             if (strstr(name, ".mp3"))
                 LoadSoundtrack(PackFile.file, PackFile.entryOffset, PackFile.entrySize);
-            else
-                LoadTexture(PackFile.file, PackFile.entryOffset);
+            else LoadTexture(PackFile.file, PackFile.entryOffset);
         }
     }
     TPACK_Close();

@@ -24,8 +24,8 @@ std::vector<uint8_t> ReadHex(const std::filesystem::path& path, bool* ok) {
         for (char c : line)
             if (!isspace((unsigned char)c)) digits += c;
     }
-    *ok = digits.size() % 2 == 0 &&
-          std::all_of(digits.begin(), digits.end(), [](char c) { return isxdigit((unsigned char)c); });
+    *ok = digits.size() % 2 == 0 && std::all_of(digits.begin(), digits.end(),
+                                                [](char c) { return isxdigit((unsigned char)c); });
     for (size_t i = 0; *ok && i < digits.size(); i += 2)
         bytes.push_back((uint8_t)std::stoi(digits.substr(i, 2), nullptr, 16));
     return bytes;

@@ -21,9 +21,7 @@ TEST(BSplinePath, PointsPerSegmentFollowSinglePrecisionSteps) {
     } cases[] = {
         {16, 160, 13 * 160},  // the opening scene's camera path
         {10, 83, 7 * 84},     // the last t of 83 steps falls just below 1
-        {4, 100, 101},
-        {4, 1, 1},
-        {4, 2, 2},
+        {4, 100, 101},       {4, 1, 1}, {4, 2, 2},
     };
     for (const Case& c : cases) {
         SetControl(c.controls, 0, 1);

@@ -18,7 +18,9 @@ protected:
         GlTest::SetUpTestSuite();
         auto start = std::chrono::steady_clock::now();
         ASSERT_TRUE(FontBuild());
-        double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        double ms =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count();
         std::printf("[ bench    ] FontBuild: %.1f ms for 255 codes from %s\n", ms, FontFile);
     }
     static void TearDownTestSuite() {
@@ -88,7 +90,8 @@ TEST_F(FontTest, CodesAreReadAsWindows1252) {
     EXPECT_EQ(Cp1252ToUnicode(0x92), 0x2019u);  // right single quote
     EXPECT_EQ(Cp1252ToUnicode(0x9F), 0x0178u);  // Y diaeresis
     EXPECT_EQ(Cp1252ToUnicode(0xE9), 0x00E9u);
-    for (uint8_t undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) EXPECT_EQ(Cp1252ToUnicode(undefined), 0u);
+    for (uint8_t undefined : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
+        EXPECT_EQ(Cp1252ToUnicode(undefined), 0u);
 
     // e acute is e with an accent on top: same width, more ink.
     EXPECT_FLOAT_EQ(GlyphMetrics[0xE9].gmfCellIncX, GlyphMetrics['e'].gmfCellIncX);
@@ -117,9 +120,11 @@ TEST_F(FontTest, MissingFontIsReportedClearly) {
     EXPECT_FALSE(FontBuild());
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].caption, "Font error");
-    EXPECT_EQ(Boxes[0].text,
-              "Unable to build the caption font: \"/nonexistent/Georgia-Bold.ttf\" cannot be opened "
-              "as a font.\nThe captions need the \"Georgia\" Bold TrueType font or a similar serif face.");
+    EXPECT_EQ(
+        Boxes[0].text,
+        "Unable to build the caption font: \"/nonexistent/Georgia-Bold.ttf\" cannot be opened "
+        "as a font.\nThe captions need the \"Georgia\" Bold TrueType font or a similar serif "
+        "face.");
     EXPECT_EQ(Boxes[0].type, (UINT)(MB_OK | MB_ICONEXCLAMATION));
 
     // A file that is there but holds no font.
@@ -241,13 +246,17 @@ static OutlinePoint BezierAt(const OutlinePoint* p, int degree, double t) {
     if (degree == 2)
         return {u * u * p[0][0] + 2 * u * t * p[1][0] + t * t * p[2][0],
                 u * u * p[0][1] + 2 * u * t * p[1][1] + t * t * p[2][1], 0};
-    return {u * u * u * p[0][0] + 3 * u * u * t * p[1][0] + 3 * u * t * t * p[2][0] + t * t * t * p[3][0],
-            u * u * u * p[0][1] + 3 * u * u * t * p[1][1] + 3 * u * t * t * p[2][1] + t * t * t * p[3][1], 0};
+    return {u * u * u * p[0][0] + 3 * u * u * t * p[1][0] + 3 * u * t * t * p[2][0] +
+                t * t * t * p[3][0],
+            u * u * u * p[0][1] + 3 * u * u * t * p[1][1] + 3 * u * t * t * p[2][1] +
+                t * t * t * p[3][1],
+            0};
 }
 
 static double DistanceToChord(const OutlinePoint& q, const OutlinePoint& a, const OutlinePoint& b) {
     double dx = b[0] - a[0], dy = b[1] - a[1], len2 = dx * dx + dy * dy;
-    double t = len2 > 0 ? std::fmax(0, std::fmin(1, ((q[0] - a[0]) * dx + (q[1] - a[1]) * dy) / len2)) : 0;
+    double t =
+        len2 > 0 ? std::fmax(0, std::fmin(1, ((q[0] - a[0]) * dx + (q[1] - a[1]) * dy) / len2)) : 0;
     return std::hypot(q[0] - a[0] - t * dx, q[1] - a[1] - t * dy);
 }
 
@@ -255,9 +264,12 @@ static double DistanceToChord(const OutlinePoint& q, const OutlinePoint& a, cons
 // facets, and the chords end where the curve does.
 TEST(FontOutline, CurvesBecomeChordsWithinTolerance) {
     const OutlinePoint curves[][4] = {
-        {{0, 0, 0}, {0.5, 1, 0}, {1, 0, 0}},                // a bowl-sized quadratic arc
+        {{0, 0, 0}, {0.5, 1, 0}, {1, 0, 0}},                   // a bowl-sized quadratic arc
         {{0, 0, 0}, {0, 0.8, 0}, {0.7, 0.8, 0}, {0.7, 0, 0}},  // a cubic arch
-        {{0.2, 0.1, 0}, {0.9, 0.7, 0}, {-0.3, 0.6, 0}, {0.5, 0, 0}},  // a cubic with a loop-ish bend
+        {{0.2, 0.1, 0},
+         {0.9, 0.7, 0},
+         {-0.3, 0.6, 0},
+         {0.5, 0, 0}},  // a cubic with a loop-ish bend
     };
     const int degrees[] = {2, 3, 3};
     for (int k = 0; k < 3; k++) {

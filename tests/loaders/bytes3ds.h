@@ -52,7 +52,9 @@ inline Bytes ChunkWithLength(uint16_t id, uint32_t length, const Bytes& data) {
 inline Bytes Chunk(uint16_t id, const Bytes& data) {
     return ChunkWithLength(id, (uint32_t)(6 + data.size()), data);
 }
-inline Bytes Chunk(uint16_t id, std::initializer_list<Bytes> parts) { return Chunk(id, Cat(parts)); }
+inline Bytes Chunk(uint16_t id, std::initializer_list<Bytes> parts) {
+    return Chunk(id, Cat(parts));
+}
 
 struct V3 {
     float x, y, z;

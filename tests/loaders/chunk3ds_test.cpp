@@ -54,9 +54,9 @@ TEST(ChunkTableTest, BannerNamesTheModule) {
 }
 
 TEST_F(ChunkReaderTest, OneMeshFillsTheScratchArrays) {
-    std::string out = Walk(MainFile({Object("box", {Vertices({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}),
-                                                    Mapping({{0.1f, 0.2f}, {0.3f, 0.4f}, {0.5f, 0.6f}}),
-                                                    Faces({{0, 1, 2}})})}));
+    std::string out = Walk(MainFile({Object(
+        "box", {Vertices({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}),
+                Mapping({{0.1f, 0.2f}, {0.3f, 0.4f}, {0.5f, 0.6f}}), Faces({{0, 1, 2}})})}));
     EXPECT_EQ(out, "...");
     EXPECT_EQ(ReaderVertexCount, 3);
     EXPECT_EQ(ReaderFaceCount, 1);
@@ -73,8 +73,8 @@ TEST_F(ChunkReaderTest, UnknownChunkIsPassedOverAndDumpedIndented) {
     // Main at 0, Object Block at 6 with a 4-byte name, so the unknown chunk sits at 16 and
     // is met by the object block's walk at depth 4; the mesh after it is still read.
     Bytes unknown = ChunkWithLength(0x0002, 10, {0x10, 0x41, 0x20, 0x41});
-    Bytes file = Chunk(0x4D4D, {Chunk(0x4000, {Name("abc"), unknown,
-                                               Chunk(0x4100, {Vertices(Ramp(2))})})});
+    Bytes file =
+        Chunk(0x4D4D, {Chunk(0x4000, {Name("abc"), unknown, Chunk(0x4100, {Vertices(Ramp(2))})})});
     std::string out = Walk(file);
     EXPECT_EQ(out, "    Unknown chunk: 0x0002, offset 0x10, size: 10 bytes.\n.");
     EXPECT_EQ(ReaderVertexCount, 2);
@@ -100,16 +100,19 @@ TEST_F(ChunkReaderTest, TableDecidesDescendSkipOrRead) {
 TEST_F(ChunkReaderTest, StringAndColourHandlersStayInsideTheirChunk) {
     // A material name without a terminator and colours shorter than their reads must not
     // swallow the sibling that follows.
-    Bytes material = Chunk(0xAFFF, {Chunk(0xA000, Bytes{'m', 'a', 't'}),
-                                    Chunk(0xA010, {Chunk(0x0010, Bytes{1, 2}), Chunk(0x0011, Bytes{})}),
-                                    Chunk(0xA200, {Chunk(0xA300, Bytes{'x'})})});
+    Bytes material =
+        Chunk(0xAFFF, {Chunk(0xA000, Bytes{'m', 'a', 't'}),
+                       Chunk(0xA010, {Chunk(0x0010, Bytes{1, 2}), Chunk(0x0011, Bytes{})}),
+                       Chunk(0xA200, {Chunk(0xA300, Bytes{'x'})})});
     Walk(Chunk(0x4D4D, {Chunk(0x3D3D, {material, Object("o", {Vertices(Ramp(3))})})}));
     EXPECT_EQ(ReaderVertexCount, 3);
 }
 
 TEST_F(ChunkReaderTest, ZeroLengthEndsOnlyItsOwnLevel) {
-    Bytes editor = Chunk(0x3D3D, {ChunkWithLength(0x4000, 0, {}), Object("lost", {Vertices(Ramp(9))})});
-    std::string out = Walk(Chunk(0x4D4D, {editor, Chunk(0x3D3D, {Object("kept", {Vertices(Ramp(2))})})}));
+    Bytes editor =
+        Chunk(0x3D3D, {ChunkWithLength(0x4000, 0, {}), Object("lost", {Vertices(Ramp(9))})});
+    std::string out =
+        Walk(Chunk(0x4D4D, {editor, Chunk(0x3D3D, {Object("kept", {Vertices(Ramp(2))})})}));
     EXPECT_EQ(out, ".");
     EXPECT_EQ(ReaderVertexCount, 2);
 
@@ -164,21 +167,23 @@ TEST_F(ChunkReaderTest, TruncatedListsKeepWhatWasRead) {
     // A file cut inside a header, or inside a count, ends quietly.
     SetUp();
     Bytes file = MainFile({Object("o", {Vertices(Ramp(3))})});
-    for (size_t size = 0; size < file.size(); size++) Walk(Bytes(file.begin(), file.begin() + size));
+    for (size_t size = 0; size < file.size(); size++)
+        Walk(Bytes(file.begin(), file.begin() + size));
     EXPECT_LE(ReaderVertexCount, 3);
 }
 
 TEST_F(ChunkReaderTest, SeveralObjectsLeaveTheLastOneOverStaleEntries) {
-    Walk(MainFile({Object("big", {Vertices(Ramp(5)), Mapping({{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}}),
-                                  Faces({{0, 1, 2}, {2, 3, 4}, {0, 2, 4}})}),
-                   Object("small", {Vertices({{9, 9, 9}, {8, 8, 8}}), Faces({{1, 0, 1}})})}));
+    Walk(MainFile(
+        {Object("big", {Vertices(Ramp(5)), Mapping({{1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}}),
+                        Faces({{0, 1, 2}, {2, 3, 4}, {0, 2, 4}})}),
+         Object("small", {Vertices({{9, 9, 9}, {8, 8, 8}}), Faces({{1, 0, 1}})})}));
     EXPECT_EQ(ReaderVertexCount, 2);
     EXPECT_EQ(ReaderFaceCount, 1);
     ExpectVertex(0, 9, 9, 9);
-    ExpectVertex(4, 4, 2, -4);               // stale, from the first object
-    EXPECT_EQ(ReaderVertices[0].u, 1.0f);   // no mapping list in the second object
+    ExpectVertex(4, 4, 2, -4);             // stale, from the first object
+    EXPECT_EQ(ReaderVertices[0].u, 1.0f);  // no mapping list in the second object
     EXPECT_EQ(ReaderFaces[0].a, 1u);
-    EXPECT_EQ(ReaderFaces[2].c, 4u);        // stale face
+    EXPECT_EQ(ReaderFaces[2].c, 4u);  // stale face
 
     // The next file without mapping or face list changes only the positions.
     Walk(MainFile({Object("bare", {Vertices({{7, 7, 7}})})}));

@@ -68,7 +68,8 @@ TEST_F(ModelLoadTest, IndicesPastTheListOrTheScratchArray) {
     // Vertex 7 takes the scratch entry as an earlier list left it; 50,000 and above
     // name no entry and give a zeroed corner.
     ReaderVertices[7] = {7, 7, 7, 0.7f, 0.7f};
-    Bytes far = MainFile({Object("far", {Vertices(Ramp(4)), Faces({{0, 7, 65535}, {50000, 49999, 3}})})});
+    Bytes far =
+        MainFile({Object("far", {Vertices(Ramp(4)), Faces({{0, 7, 65535}, {50000, 49999, 3}})})});
     ASSERT_TRUE(Load("far.3ds", far));
     ASSERT_EQ(model->faceCount, 2);
     ExpectCorner(model->faces[0].corners[1], 7, 7, 7, 0.7f, 0.7f);
@@ -95,7 +96,8 @@ TEST_F(ModelLoadTest, FilesWithoutListsRebuildWhatAnEarlierLoadLeft) {
     EXPECT_EQ(other->faceCount, 2);
     ExpectCorner(other->faces[1].corners[1], 1, 1, 0, 1, 1);
     // Only a vertex list: the previous faces over the new positions and old mapping.
-    ASSERT_TRUE(Load("only.3ds", MainFile({Object("v", {Vertices({{5, 5, 5}, {6, 6, 6}, {7, 7, 7}})})})));
+    ASSERT_TRUE(
+        Load("only.3ds", MainFile({Object("v", {Vertices({{5, 5, 5}, {6, 6, 6}, {7, 7, 7}})})})));
     EXPECT_EQ(model->faceCount, 2);
     ExpectCorner(model->faces[0].corners[2], 7, 7, 7, 1, 1);
     ExpectCorner(model->faces[1].corners[2], 0, 1, 0, 0, 1);  // vertex 3 is stale
@@ -112,7 +114,8 @@ TEST_F(ModelLoadTest, SeveralObjectsGiveTheLastOne) {
 TEST_F(ModelLoadTest, HostileChunksStillLoad) {
     // Oversized, zero-length and truncated chunks load as far as they go, without a box.
     Bytes object = Object("o", {Vertices(Ramp(3)), Faces({{2, 1, 0}})});
-    Bytes file = Cat({Chunk(0x4D4D, {Chunk(0x1234, Bytes(40, 0xEE)), ChunkWithLength(0x3D3D, 0x7FFFFFFF, object)}),
+    Bytes file = Cat({Chunk(0x4D4D, {Chunk(0x1234, Bytes(40, 0xEE)),
+                                     ChunkWithLength(0x3D3D, 0x7FFFFFFF, object)}),
                       ChunkWithLength(0x4D4D, 0, {})});
     file.resize(file.size() - 3);
     ASSERT_TRUE(Load("hostile.3ds", file));

@@ -76,16 +76,17 @@ TEST_F(TgaLoadTest, HeadersOtherThanTheOneLayoutAreRefused) {
         const char* name;
         int at;
         uint8_t value;
-    } changes[] = {{"rle", 2, 10},        {"colormapped", 2, 1}, {"grey", 2, 3},
-                   {"imageid", 0, 1},     {"cmaptype", 1, 1},    {"cmapspec", 5, 8},
-                   {"xorigin", 8, 1},     {"yorigin", 11, 1},    {"depth16", 16, 16},
-                   {"depth8", 16, 8},     {"width0", 12, 0},     {"height0", 14, 0}};
+    } changes[] = {{"rle", 2, 10},    {"colormapped", 2, 1}, {"grey", 2, 3},
+                   {"imageid", 0, 1}, {"cmaptype", 1, 1},    {"cmapspec", 5, 8},
+                   {"xorigin", 8, 1}, {"yorigin", 11, 1},    {"depth16", 16, 16},
+                   {"depth8", 16, 8}, {"width0", 12, 0},     {"height0", 14, 0}};
     for (const Change& c : changes) {
         Bytes bad = good;
         bad[c.at] = c.value;
         ExpectRefused(c.name, bad);
     }
-    for (size_t size : {0, 5, 12, 17}) ExpectRefused("short", Bytes(good.begin(), good.begin() + size));
+    for (size_t size : {0, 5, 12, 17})
+        ExpectRefused("short", Bytes(good.begin(), good.begin() + size));
     EXPECT_FALSE(LoadTgaFromFile(&texture, Path("missing").c_str()));
 }
 

@@ -85,11 +85,18 @@ TEST_F(MusicStart, InitFailureShowsTheErrorText) {
     ExpectBox(0, "Can't initialize digital sound system", "Error", 0x30);
     ExpectBox(1, "Already initialized", "BASS Init Error", 0x30);
 
-    const struct { int code; const char* text; } cases[] = {
-        {1, "Memory error"}, {3, "Can't find a free or a valid driver"},
-        {7, "Invalif playback position"}, {8, "BASS_Init() has not been successfully called!"},
-        {9, "BASS_Start has not been successfully called!"}, {27, "The stream is not a file stream (WAV/MP3)"},
-        {29, "No hardware voices available"}, {30, "Synchronizers have been disabled"},
+    const struct {
+        int code;
+        const char* text;
+    } cases[] = {
+        {1, "Memory error"},
+        {3, "Can't find a free or a valid driver"},
+        {7, "Invalif playback position"},
+        {8, "BASS_Init() has not been successfully called!"},
+        {9, "BASS_Start has not been successfully called!"},
+        {27, "The stream is not a file stream (WAV/MP3)"},
+        {29, "No hardware voices available"},
+        {30, "Synchronizers have been disabled"},
         {-1, "Unknown error or sound device error..."},
     };
     BassClose();

@@ -54,8 +54,8 @@ inline void WriteWholeFile(const std::string& path, const Bytes& bytes) {
 inline Bytes MakePack(const std::vector<TpackSource>& sources) {
     FILE* file = tmpfile();
     char error[256] = "";
-    bool written = file && TpackWrite(file, sources.data(), (int32_t)sources.size(), error,
-                                      sizeof error);
+    bool written =
+        file && TpackWrite(file, sources.data(), (int32_t)sources.size(), error, sizeof error);
     EXPECT_TRUE(written) << error;
     Bytes bytes;
     if (file && written) {
@@ -79,8 +79,8 @@ protected:
     void SetUp() override {
         namespace fs = std::filesystem;
         static unsigned serial = 0;
-        fs::path made = fs::temp_directory_path() /
-                        ("vernalis_pack_" + std::to_string(getpid()) + "_" + std::to_string(++serial));
+        fs::path made = fs::temp_directory_path() / ("vernalis_pack_" + std::to_string(getpid()) +
+                                                     "_" + std::to_string(++serial));
         fs::remove_all(made);
         ASSERT_TRUE(fs::create_directory(made));
         dir = made.string();

@@ -12,12 +12,13 @@ class PackWriter : public PackTestBase {};
 TEST_F(PackWriter, WritesHeaderDirectoryAndDataInOrder) {
     const uint8_t first[] = {1, 2, 3};
     const uint8_t second[] = {0xAA};
-    std::vector<TpackSource> sources = {{"a.tga", first, 3, 0}, {"sixteen+three.mp3", second, 1, 1}};
+    std::vector<TpackSource> sources = {{"a.tga", first, 3, 0},
+                                        {"sixteen+three.mp3", second, 1, 1}};
     Bytes pack = MakePack(sources);
     ASSERT_EQ(pack.size(), 20u + 56 + 4);
     EXPECT_EQ(TpackLength(sources.data(), 2), 80);
-    Bytes expected = {'T', 'a', 'r', 'n', ' ', 'P', 'a', 'c', 'k', 'e', 'r', 0,
-                      2, 0, 0, 0, 4, 0, 0, 0};
+    Bytes expected = {'T', 'a', 'r', 'n', ' ', 'P', 'a', 'c', 'k', 'e',
+                      'r', 0,   2,   0,   0,   0,   4,   0,   0,   0};
     Bytes entry(28, 0);
     memcpy(entry.data(), "a.tga", 5);
     entry[20] = 3;

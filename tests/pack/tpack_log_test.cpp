@@ -50,18 +50,13 @@ TEST_F(PackLog, SessionIsLoggedLineByLine) {
     long size = (long)pack.size();
     std::string expected =
         " Loading archive TPK from: " + exePath + "\n" +
-        " Exe size: " + std::to_string(100 + size) + " bytes\n" +
-        " Pack file at: 100 (" + std::to_string(size) + " Bytes)\n" +
-        " Pack ID: 'Tarn Packer' Files: 2\n" +
-        " Tarn Packer is a good signature! ;)\n" +
-        " Unpacker ready for loading!\n\n" + Separator +
-        " Searching blue.tga...\n" +
-        " blue.tga found at 176 (200 Bytes - Uncompressed)\n" +
-        " Searching Squeezed.tga...\n" +
-        " Squeezed.tga found at 376 (30 Bytes - Compressed)\n" +
-        " Searching nope...\n" +
-        " Error: nope not found in package!\n" +
-        "\n" + Separator + " Session closed.\n";
+        " Exe size: " + std::to_string(100 + size) + " bytes\n" + " Pack file at: 100 (" +
+        std::to_string(size) + " Bytes)\n" + " Pack ID: 'Tarn Packer' Files: 2\n" +
+        " Tarn Packer is a good signature! ;)\n" + " Unpacker ready for loading!\n\n" + Separator +
+        " Searching blue.tga...\n" + " blue.tga found at 176 (200 Bytes - Uncompressed)\n" +
+        " Searching Squeezed.tga...\n" + " Squeezed.tga found at 376 (30 Bytes - Compressed)\n" +
+        " Searching nope...\n" + " Error: nope not found in package!\n" + "\n" + Separator +
+        " Session closed.\n";
     EXPECT_EQ(text.substr(start), expected);
 }
 

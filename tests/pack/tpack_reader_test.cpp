@@ -25,8 +25,8 @@ std::vector<TpackSource> Sources(const std::vector<Entry>& entries) {
 class PackReader : public PackTestBase {
 protected:
     std::vector<Entry> entries = {
-        {"blue2.tga", PatternBytes(300, 1), 0},   {"blue.tga", PatternBytes(200, 2), 0},
-        {"Particle.tga", PatternBytes(57, 3), 0}, {"empty.tga", Bytes(), 0},
+        {"blue2.tga", PatternBytes(300, 1), 0},    {"blue.tga", PatternBytes(200, 2), 0},
+        {"Particle.tga", PatternBytes(57, 3), 0},  {"empty.tga", Bytes(), 0},
         {"Zozivuv.mp3", PatternBytes(1000, 5), 0},
     };
     Bytes pack;

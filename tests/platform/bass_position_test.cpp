@@ -9,7 +9,8 @@ namespace {
 const int64_t BLOCK_NS = 1024LL * 1000000000 / 44100;
 
 // A mono stream of `frames`, with block [from, to) handed at `startNs`.
-BassChannel Channel(uint32_t frames, bool loop, uint64_t from, uint64_t to, int64_t startNs, uint64_t lag) {
+BassChannel Channel(uint32_t frames, bool loop, uint64_t from, uint64_t to, int64_t startNs,
+                    uint64_t lag) {
     BassChannel c{};
     c.handle = 1;
     c.pcm.frames = frames;
@@ -32,7 +33,8 @@ TEST(BassPosition, TrailsTheHandedBlockByWhatTheDeviceHolds) {
     EXPECT_EQ(BassPositionNow(BassRampOf(c), 0), 2u * (10240 - 1024));
     EXPECT_EQ(BassPositionNow(BassRampOf(c), BLOCK_NS / 2), 2u * (10752 - 1024));
     EXPECT_EQ(BassPositionNow(BassRampOf(c), BLOCK_NS), 2u * (11264 - 1024));
-    EXPECT_EQ(BassPositionNow(BassRampOf(c), 10 * BLOCK_NS), 2u * (11264 - 1024));  // no block came: holds
+    EXPECT_EQ(BassPositionNow(BassRampOf(c), 10 * BLOCK_NS),
+              2u * (11264 - 1024));  // no block came: holds
     EXPECT_EQ(BassPositionDelivered(BassRampOf(c)), 2u * 11264);
 
     // The first block is not heard before the device's own buffer has played out.
@@ -44,8 +46,12 @@ TEST(BassPosition, TrailsTheHandedBlockByWhatTheDeviceHolds) {
 // Blocks handed on time, early and late: the position never goes back and never passes what
 // was delivered.
 TEST(BassPosition, MonotonicAcrossBlocks) {
-    const int64_t handed[] = {0, BLOCK_NS, 2 * BLOCK_NS - BLOCK_NS / 3, 3 * BLOCK_NS + BLOCK_NS / 2,
-                              4 * BLOCK_NS, 4 * BLOCK_NS + BLOCK_NS / 4};
+    const int64_t handed[] = {0,
+                              BLOCK_NS,
+                              2 * BLOCK_NS - BLOCK_NS / 3,
+                              3 * BLOCK_NS + BLOCK_NS / 2,
+                              4 * BLOCK_NS,
+                              4 * BLOCK_NS + BLOCK_NS / 4};
     DWORD last = 0;
     for (int k = 0; k < 6; k++) {
         BassChannel c = Channel(441000, false, 1024u * k, 1024u * (k + 1), handed[k], 2048);

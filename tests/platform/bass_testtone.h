@@ -9,7 +9,7 @@
 
 // `count` samples: `silence` samples of nothing, then a sine of `hz` at `amplitude`.
 inline std::vector<int16_t> AudioTestTone(int count, int rate, int silence = 0, double hz = 440.0,
-                                     double amplitude = 12000.0) {
+                                          double amplitude = 12000.0) {
     std::vector<int16_t> pcm(count, 0);
     for (int i = silence; i < count; i++)
         pcm[i] = (int16_t)(amplitude * sin(2.0 * M_PI * hz * (i - silence) / rate));
@@ -17,8 +17,8 @@ inline std::vector<int16_t> AudioTestTone(int count, int rate, int silence = 0, 
 }
 
 // Both channels carry the same samples when `channels` is 2.
-inline std::vector<uint8_t> AudioTestEncode(const std::vector<int16_t>& pcm, int rate, int channels = 1,
-                                      int kbps = 128) {
+inline std::vector<uint8_t> AudioTestEncode(const std::vector<int16_t>& pcm, int rate,
+                                            int channels = 1, int kbps = 128) {
     lame_t lame = lame_init();
     lame_set_num_channels(lame, channels);
     lame_set_in_samplerate(lame, rate);
@@ -28,7 +28,8 @@ inline std::vector<uint8_t> AudioTestEncode(const std::vector<int16_t>& pcm, int
     lame_set_bWriteVbrTag(lame, 1);
     lame_init_params(lame);
     std::vector<uint8_t> out(pcm.size() * 5 / 4 + 16384);
-    int n = lame_encode_buffer(lame, pcm.data(), pcm.data(), (int)pcm.size(), out.data(), (int)out.size());
+    int n = lame_encode_buffer(lame, pcm.data(), pcm.data(), (int)pcm.size(), out.data(),
+                               (int)out.size());
     int m = n < 0 ? -1 : lame_encode_flush(lame, out.data() + n, (int)out.size() - n);
     out.resize(n < 0 || m < 0 ? 0 : n + m);
     unsigned char tag[4096];

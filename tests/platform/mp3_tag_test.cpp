@@ -23,7 +23,8 @@ Bytes Frame(long rate = 44100, bool mono = true, bool padded = false) {
 }
 
 void PutBe32(uint8_t* p, uint32_t v) {
-    p[0] = (uint8_t)(v >> 24), p[1] = (uint8_t)(v >> 16), p[2] = (uint8_t)(v >> 8), p[3] = (uint8_t)v;
+    p[0] = (uint8_t)(v >> 24), p[1] = (uint8_t)(v >> 16), p[2] = (uint8_t)(v >> 8),
+    p[3] = (uint8_t)v;
 }
 
 // An Info frame with a frame count and, when delay >= 0, a LAME extension.

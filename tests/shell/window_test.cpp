@@ -12,7 +12,8 @@ TEST_F(DemoWindow, FallsBackToWindowOnConsent) {
     ASSERT_EQ(Boxes.size(), 1u);
     EXPECT_EQ(Boxes[0].caption, "Kabo GL");
     EXPECT_EQ(Boxes[0].text,
-              "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed Mode Instead?");
+              "The Requested Fullscreen Mode Is Not Supported By\nYour Video Card. Use Windowed "
+              "Mode Instead?");
     EXPECT_EQ(Boxes[0].type, (UINT)(MB_YESNO | MB_ICONEXCLAMATION));
     EXPECT_FALSE(FullscreenFlag);
     EXPECT_TRUE(PlatformWindowAlive(WindowHandle));

@@ -22,7 +22,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     FILE* out = fopen(argv[2], "wb");
-    if (!out || fwrite(pcm.samples.data(), 2, pcm.samples.size(), out) != pcm.samples.size()) return 1;
+    if (!out || fwrite(pcm.samples.data(), 2, pcm.samples.size(), out) != pcm.samples.size())
+        return 1;
     fclose(out);
     printf("%u frames, %d channels, %ld Hz\n", pcm.frames, pcm.channels, pcm.rate);
     return 0;

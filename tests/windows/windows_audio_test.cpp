@@ -17,7 +17,8 @@ std::vector<uint8_t> ReadAll(const char* path) {
     if (!file) return data;
     uint8_t chunk[65536];
     size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, file)) > 0) data.insert(data.end(), chunk, chunk + got);
+    while ((got = fread(chunk, 1, sizeof chunk, file)) > 0)
+        data.insert(data.end(), chunk, chunk + got);
     fclose(file);
     return data;
 }
@@ -40,11 +41,13 @@ bool LoadSoundtrack(Soundtrack* s) {
 
 TEST(WindowsDecode, SoundtrackMatchesTheLinuxDecode) {
     Soundtrack s;
-    if (!LoadSoundtrack(&s)) GTEST_SKIP() << "VERNALIS_SOUNDTRACK and VERNALIS_REFERENCE_PCM not set";
+    if (!LoadSoundtrack(&s))
+        GTEST_SKIP() << "VERNALIS_SOUNDTRACK and VERNALIS_REFERENCE_PCM not set";
     BassPcm pcm;
     auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(BassDecodeMp3(s.mp3.data(), s.mp3.size(), &pcm), BASS_OK);
-    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     EXPECT_EQ(pcm.channels, 1);
     EXPECT_EQ(pcm.rate, 44100);
     ASSERT_EQ(pcm.samples.size(), s.reference.size());
@@ -55,9 +58,10 @@ TEST(WindowsDecode, SoundtrackMatchesTheLinuxDecode) {
         if (d > 2) over2++;
         if (d > largest) largest = d, where = i;
     }
-    printf("[ figures  ] ACM decode: %u samples in %.0f ms (Linux: %zu); largest difference %d "
-           "at sample %zu; %zu samples differ by more than 2\n",
-           pcm.frames, ms, s.reference.size(), largest, where, over2);
+    printf(
+        "[ figures  ] ACM decode: %u samples in %.0f ms (Linux: %zu); largest difference %d "
+        "at sample %zu; %zu samples differ by more than 2\n",
+        pcm.frames, ms, s.reference.size(), largest, where, over2);
     EXPECT_LE(largest, 4);  // codec rounding; a shift by even one sample would be far larger
 }
 
@@ -93,7 +97,9 @@ TEST(WindowsOutput, SilentOutputPositionIsSmooth) {
     std::vector<DWORD> steps;
     int backwards = 0, ahead = 0;
     double seconds = 0;
-    while ((seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()) < 2.0) {
+    while ((seconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()) <
+           2.0) {
         DWORD pos = BASS_ChannelGetPosition(stream);
         DWORD handed = BassDeliveredPosition(stream);
         if (pos < last) backwards++;
@@ -105,11 +111,12 @@ TEST(WindowsOutput, SilentOutputPositionIsSmooth) {
     std::sort(steps.begin(), steps.end());
     DWORD median = steps[steps.size() / 2], p99 = steps[steps.size() * 99 / 100];
     // Figures only: how smooth it looks depends on how busy the machine is.
-    printf("[ figures  ] silent output: %zu reads in %.2f s, %.0f bytes/s (88200 expected); "
-           "step median %.2f ms, 99th percentile %.2f ms, largest %.2f ms; %d backwards, "
-           "%d ahead of the handed data\n",
-           steps.size(), seconds, last / seconds, median / 88.2, p99 / 88.2, steps.back() / 88.2,
-           backwards, ahead);
+    printf(
+        "[ figures  ] silent output: %zu reads in %.2f s, %.0f bytes/s (88200 expected); "
+        "step median %.2f ms, 99th percentile %.2f ms, largest %.2f ms; %d backwards, "
+        "%d ahead of the handed data\n",
+        steps.size(), seconds, last / seconds, median / 88.2, p99 / 88.2, steps.back() / 88.2,
+        backwards, ahead);
     EXPECT_EQ(backwards, 0);
     EXPECT_EQ(ahead, 0);
     EXPECT_GT(last, 0u);
@@ -138,7 +145,8 @@ TEST(WindowsOutput, WaveOutPositionFollowsWhatWasPlayed) {
             if (o != h && (int64_t)done[o] * SAMPLE_NS > now) ahead += BLOCK;
         ramp.from = handed;
         handed += BLOCK;
-        ramp = BassRamp{ramp.from, handed, now, (int64_t)BLOCK * SAMPLE_NS, ahead, 0, ramp.frames, 1, 0, handed};
+        ramp = BassRamp{ramp.from, handed, now,   (int64_t)BLOCK * SAMPLE_NS, ahead, 0, ramp.frames,
+                        1,         0,      handed};
         done[h] = std::max<uint64_t>(handed, now / SAMPLE_NS + BLOCK);  // played back to back
         dueNs[h] = (int64_t)done[h] * SAMPLE_NS + WAKE_NS;
     };
@@ -158,7 +166,8 @@ TEST(WindowsOutput, WaveOutPositionFollowsWhatWasPlayed) {
         lastHeard = heard;
         lastGlide = glide;
     }
-    printf("[ figures  ] without TIME_SAMPLES the position leads what was played by %.1f ms at most\n",
-           worstLeadSamples * 1000.0 / 44100);
+    printf(
+        "[ figures  ] without TIME_SAMPLES the position leads what was played by %.1f ms at most\n",
+        worstLeadSamples * 1000.0 / 44100);
     EXPECT_LE(worstLeadSamples, (int64_t)BLOCK);
 }

@@ -5,7 +5,9 @@
 
 TEST(WindowsMessageBox, PresetAnswerAnswersWithoutShowing) {
     _putenv("VERNALIS_MSGBOX_ANSWER=yes");
-    EXPECT_EQ(MessageBoxA(nullptr, "Use Windowed Mode Instead?", "Kabo GL", MB_YESNO | MB_ICONEXCLAMATION), IDYES);
+    EXPECT_EQ(MessageBoxA(nullptr, "Use Windowed Mode Instead?", "Kabo GL",
+                          MB_YESNO | MB_ICONEXCLAMATION),
+              IDYES);
     EXPECT_EQ(MessageBoxA(nullptr, "Program Will Now Close.", "ERROR", MB_OK | MB_ICONSTOP), IDOK);
     _putenv("VERNALIS_MSGBOX_ANSWER=no");
     EXPECT_EQ(MessageBoxA(nullptr, "Use Windowed Mode Instead?", "Kabo GL", MB_YESNO), IDNO);

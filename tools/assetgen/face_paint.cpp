@@ -20,7 +20,8 @@ static float Line(float d, float w) { return 1.0f - Smooth(w * 0.5f, w * 1.5f, d
 
 static float Closed(float x, float y) {
     float a = 0;
-    for (float side : {-1.0f, 1.0f}) a = std::fmax(a, Line(ArcDistance(x, y, 0.3f * side, 0.09f, 0.11f, -0.035f), 0.015f));
+    for (float side : {-1.0f, 1.0f})
+        a = std::fmax(a, Line(ArcDistance(x, y, 0.3f * side, 0.09f, 0.11f, -0.035f), 0.015f));
     return a;
 }
 
@@ -28,7 +29,8 @@ static float Brows(float x, float y) {
     float a = 0;
     for (float side : {-1.0f, 1.0f}) {
         float taper = 1.0f - 0.6f * Clamp01((x * side - 0.2f) / 0.24f);
-        a = std::fmax(a, taper * Line(ArcDistance(x, y, 0.31f * side, 0.23f, 0.14f, 0.035f), 0.012f));
+        a = std::fmax(a,
+                      taper * Line(ArcDistance(x, y, 0.31f * side, 0.23f, 0.14f, 0.035f), 0.012f));
     }
     return a;
 }
@@ -42,7 +44,8 @@ static float Lips(float x, float y, float* seam) {
     float bow = 0.012f * std::exp(-std::pow((std::fabs(x) - 0.035f) / 0.025f, 2.0f));
     float top = -0.46f + (0.055f + bow) * edge, bottom = -0.46f - 0.06f * edge;
     *seam = Line(std::fabs(y + 0.46f + 0.006f * (1.0f - k * k)), 0.006f) * edge;
-    return Clamp01(Smooth(bottom - 0.006f, bottom + 0.006f, y) * (1.0f - Smooth(top - 0.006f, top + 0.006f, y)));
+    return Clamp01(Smooth(bottom - 0.006f, bottom + 0.006f, y) *
+                   (1.0f - Smooth(top - 0.006f, top + 0.006f, y)));
 }
 
 static float Blush(float x, float y) {
@@ -55,7 +58,8 @@ static float Blush(float x, float y) {
 }
 
 void PaintFaceFeatures(Image& img) {
-    const Rgb lash = {0.16f, 0.02f, 0.12f}, lid = {0.55f, 0.32f, 0.62f}, lip = {0.72f, 0.08f, 0.22f};
+    const Rgb lash = {0.16f, 0.02f, 0.12f}, lid = {0.55f, 0.32f, 0.62f},
+              lip = {0.72f, 0.08f, 0.22f};
     for (int py = 0; py < img.height; py++) {
         for (int px = 0; px < img.width; px++) {
             float p[3];
@@ -67,7 +71,8 @@ void PaintFaceFeatures(Image& img) {
                            (1.0f - Smooth(0.0f, 0.1f, std::fabs(std::fabs(x) - 0.3f)));
             BlendPixel(img, px, py, lid, 0.45f * shadow);
             BlendPixel(img, px, py, lip, 0.75f * Lips(x, y, &seam));
-            BlendPixel(img, px, py, lash, 0.85f * std::fmax(seam, std::fmax(Closed(x, y), 0.7f * Brows(x, y))));
+            BlendPixel(img, px, py, lash,
+                       0.85f * std::fmax(seam, std::fmax(Closed(x, y), 0.7f * Brows(x, y))));
         }
     }
 }

@@ -38,17 +38,20 @@ static void Galaxy(std::string& svg, double cx, double cy) {
         }
     }
     svg += "</g>\n";
-    Append(svg, "<ellipse cx=\"%.0f\" cy=\"%.0f\" rx=\"30\" ry=\"17\" fill=\"url(#core)\"/>\n", cx, cy);
+    Append(svg, "<ellipse cx=\"%.0f\" cy=\"%.0f\" rx=\"30\" ry=\"17\" fill=\"url(#core)\"/>\n", cx,
+           cy);
 }
 
 std::string DrawIconSvg() {
     static const char* const CURTAIN_COLOURS[] = {"#5cf2a8", "#39c6d6", "#e86fa8"};
     std::string svg =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 256 256\">\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" viewBox=\"0 0 256 "
+        "256\">\n"
         "<defs>\n"
         "<linearGradient id=\"sky\" x1=\"0\" y1=\"0\" x2=\"0\" y2=\"1\">"
-        "<stop offset=\"0\" stop-color=\"#070b24\"/><stop offset=\"1\" stop-color=\"#22103a\"/></linearGradient>\n"
+        "<stop offset=\"0\" stop-color=\"#070b24\"/><stop offset=\"1\" "
+        "stop-color=\"#22103a\"/></linearGradient>\n"
         "<radialGradient id=\"core\"><stop offset=\"0\" stop-color=\"#ffffff\"/>"
         "<stop offset=\"0.4\" stop-color=\"#ffc4e1\" stop-opacity=\"0.8\"/>"
         "<stop offset=\"1\" stop-color=\"#e86fa8\" stop-opacity=\"0\"/></radialGradient>\n";
@@ -58,12 +61,16 @@ std::string DrawIconSvg() {
                "\" stop-opacity=\"0\"/><stop offset=\"1\" stop-color=\"" + CURTAIN_COLOURS[i] +
                "\" stop-opacity=\"0.8\"/></linearGradient>\n";
     }
-    svg += "<filter id=\"soft\"><feGaussianBlur stdDeviation=\"3\"/></filter>\n"
-           "<clipPath id=\"tile\"><rect x=\"8\" y=\"8\" width=\"240\" height=\"240\" rx=\"44\"/></clipPath>\n"
-           "</defs>\n<rect x=\"8\" y=\"8\" width=\"240\" height=\"240\" rx=\"44\" fill=\"url(#sky)\"/>\n";
+    svg +=
+        "<filter id=\"soft\"><feGaussianBlur stdDeviation=\"3\"/></filter>\n"
+        "<clipPath id=\"tile\"><rect x=\"8\" y=\"8\" width=\"240\" height=\"240\" "
+        "rx=\"44\"/></clipPath>\n"
+        "</defs>\n<rect x=\"8\" y=\"8\" width=\"240\" height=\"240\" rx=\"44\" "
+        "fill=\"url(#sky)\"/>\n";
     Rng rng = {0x57A125u};
     for (int i = 0; i < 36; i++) {
-        Append(svg, "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.2f\" fill=\"#ffffff\" opacity=\"%.2f\"/>\n",
+        Append(svg,
+               "<circle cx=\"%.1f\" cy=\"%.1f\" r=\"%.2f\" fill=\"#ffffff\" opacity=\"%.2f\"/>\n",
                RngRange(rng, 24, 232), RngRange(rng, 24, 232), RngRange(rng, 0.6f, 1.6f),
                RngRange(rng, 0.3f, 0.9f));
     }

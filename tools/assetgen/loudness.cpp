@@ -23,8 +23,13 @@ Biquad Shelf(int rate) {
     const double f0 = 1681.974450955533, gainDb = 3.999843853973347, q = 0.7071752369554196;
     double k = std::tan(M_PI * f0 / rate), vh = std::pow(10.0, gainDb / 20.0);
     double vb = std::pow(vh, 0.4996667741545416), a0 = 1.0 + k / q + k * k;
-    return {(vh + vb * k / q + k * k) / a0, 2.0 * (k * k - vh) / a0, (vh - vb * k / q + k * k) / a0,
-            2.0 * (k * k - 1.0) / a0, (1.0 - k / q + k * k) / a0, 0, 0};
+    return {(vh + vb * k / q + k * k) / a0,
+            2.0 * (k * k - vh) / a0,
+            (vh - vb * k / q + k * k) / a0,
+            2.0 * (k * k - 1.0) / a0,
+            (1.0 - k / q + k * k) / a0,
+            0,
+            0};
 }
 
 Biquad HighPass(int rate) {

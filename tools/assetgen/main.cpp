@@ -52,6 +52,7 @@ int main(int argc, char** argv) {
     if (!WriteModels(models)) return Fail("cannot write the models");
     std::vector<uint8_t> mp3;
     if (!GenerateSoundtrack(mp3)) return Fail("cannot encode the soundtrack");
-    if (!WriteFileBytes(assets + "/" + SoundtrackName, mp3)) return Fail("cannot write the soundtrack");
+    if (!WriteFileBytes(assets + "/" + SoundtrackName, mp3))
+        return Fail("cannot write the soundtrack");
     return 0;
 }

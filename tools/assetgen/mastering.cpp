@@ -40,7 +40,8 @@ void Compress(std::vector<float>& x, float threshold, float ratio, float attack,
 // one (cubic interpolation), which catches most of the peaks between samples.
 static float PeakNear(const std::vector<float>& x, size_t i) {
     size_t n = x.size();
-    float a = x[i > 0 ? i - 1 : 0], b = x[i], c = x[i + 1 < n ? i + 1 : i], d = x[i + 2 < n ? i + 2 : n - 1];
+    float a = x[i > 0 ? i - 1 : 0], b = x[i], c = x[i + 1 < n ? i + 1 : i],
+          d = x[i + 2 < n ? i + 2 : n - 1];
     return std::max(std::fabs(b), std::fabs((9.0f * (b + c) - a - d) / 16.0f));
 }
 
@@ -73,7 +74,8 @@ void Limit(std::vector<float>& x, float ceiling, int lookahead, float release) {
     // peak needs, and the average turns each step down into a ramp ending on the peak.
     std::vector<float> held = WindowMin(need, w);
     const float back = 1.0f - std::exp(-1.0f / (release * SYNTH_RATE));
-    for (size_t i = 1; i < n; i++) held[i] = std::min(held[i], held[i - 1] + (1.0f - held[i - 1]) * back);
+    for (size_t i = 1; i < n; i++)
+        held[i] = std::min(held[i], held[i - 1] + (1.0f - held[i - 1]) * back);
     // Before the start the gain is taken as held[0]: a peak in the first window
     // must be caught too.
     double sum = n ? (double)held[0] * w : 0.0;
@@ -83,7 +85,9 @@ void Limit(std::vector<float>& x, float ceiling, int lookahead, float release) {
     }
 }
 
-static double Loudness(const std::vector<float>& x) { return IntegratedLoudness(x.data(), x.size(), SYNTH_RATE); }
+static double Loudness(const std::vector<float>& x) {
+    return IntegratedLoudness(x.data(), x.size(), SYNTH_RATE);
+}
 
 double MasterToLoudness(std::vector<float>& x, double lufs, float ceiling) {
     const int lookahead = SYNTH_RATE * 4 / 1000;

@@ -6,7 +6,6 @@
 #include <vector>
 #include "loaders/chunk3ds.h"  // the chunk ids
 
-
 // Positions, mapping coordinates (one u, v per vertex) and triangles (three vertex
 // indices per face, counter-clockwise seen from the visible side).
 struct Mesh {

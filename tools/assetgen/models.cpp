@@ -27,8 +27,10 @@ static void AddGrid(Mesh& mesh, int rows, int cols, int flags, Fn fn) {
     for (int i = 0; i < rows; i++) {
         for (int j = 0; j < cols; j++) {
             int a = base + i * (cols + 1) + j, b = a + cols + 1, c = b + 1, d = a + 1;
-            if (!(i == rows - 1 && (flags & GRID_POLE_LAST))) flip ? MeshAddFace(mesh, a, c, b) : MeshAddFace(mesh, a, b, c);
-            if (!(i == 0 && (flags & GRID_POLE_FIRST))) flip ? MeshAddFace(mesh, a, d, c) : MeshAddFace(mesh, a, c, d);
+            if (!(i == rows - 1 && (flags & GRID_POLE_LAST)))
+                flip ? MeshAddFace(mesh, a, c, b) : MeshAddFace(mesh, a, b, c);
+            if (!(i == 0 && (flags & GRID_POLE_FIRST)))
+                flip ? MeshAddFace(mesh, a, d, c) : MeshAddFace(mesh, a, c, d);
         }
     }
 }
@@ -58,7 +60,8 @@ Mesh MakeGalaxy() {
     AddGrid(mesh, 6, 12, GRID_POLE_FIRST | GRID_POLE_LAST, [&](float s, float t) {
         float th = Pi * s, ph = 2.0f * Pi * (t - 0.5f);
         float x = std::sin(th) * std::sin(ph), y = std::cos(th), z = std::sin(th) * std::cos(ph);
-        return Vertex{radius * 0.035f * x, radius * 0.02f * y, radius * 0.035f * z, 2.0f * t, 1.0f - s};
+        return Vertex{radius * 0.035f * x, radius * 0.02f * y, radius * 0.035f * z, 2.0f * t,
+                      1.0f - s};
     });
     return mesh;
 }
@@ -124,10 +127,13 @@ static float Pair(float x, float y, float cx, float cy, float sx, float sy) {
 // It has to read in silhouette: the faces carry one shared normal, so nothing is shaded.
 static float FaceRelief(const FaceShape& f, float x, float y) {
     float nose = Bump(x, y, 0, -0.06f, 0.07f, 0.2f) + 0.6f * Bump(x, y, 0, -0.24f, 0.09f, 0.06f);
-    float eyes = -f.eyes * Pair(x, y, 0.3f, 0.1f, 0.11f, 0.08f) + f.lids * Pair(x, y, 0.3f, 0.07f, 0.08f, 0.04f);
+    float eyes = -f.eyes * Pair(x, y, 0.3f, 0.1f, 0.11f, 0.08f) +
+                 f.lids * Pair(x, y, 0.3f, 0.07f, 0.08f, 0.04f);
     float brow = f.brow * Pair(x, y, 0.3f, 0.24f, 0.17f, 0.05f);
-    float lips = 0.08f * (Bump(x, y, 0, -0.41f, 0.13f, 0.035f) + Bump(x, y, 0, -0.52f, 0.12f, 0.035f)) +
-                 f.smile * Pair(x, y, 0.16f, -0.42f, 0.05f, 0.05f) - f.mouthOpen * Bump(x, y, 0, -0.47f, 0.11f, 0.05f);
+    float lips =
+        0.08f * (Bump(x, y, 0, -0.41f, 0.13f, 0.035f) + Bump(x, y, 0, -0.52f, 0.12f, 0.035f)) +
+        f.smile * Pair(x, y, 0.16f, -0.42f, 0.05f, 0.05f) -
+        f.mouthOpen * Bump(x, y, 0, -0.47f, 0.11f, 0.05f);
     return f.nose * nose + eyes + brow + lips + f.cheeks * Pair(x, y, 0.4f, -0.16f, 0.14f, 0.12f) +
            f.chin * Bump(x, y, 0, -0.74f, 0.15f, 0.1f);
 }
@@ -149,22 +155,30 @@ static Mesh MakeHead(const FaceShape& f, float size) {
         HeadSpherePoint(s, t, p);
         float x = p[0], y = p[1], z = p[2];
         float front = z > 0 ? z : 0;
-        float r = 1.0f + front * FaceRelief(f, x, y) + 0.05f * (1.0f - front) * Pair(x, y, 1.0f, 0.0f, 0.1f, 0.16f);
+        float r = 1.0f + front * FaceRelief(f, x, y) +
+                  0.05f * (1.0f - front) * Pair(x, y, 1.0f, 0.0f, 0.1f, 0.16f);
         float below = y < -0.1f ? -0.1f - y : 0;
         // The jaw narrows and drops; the back of the skull swells.
         float narrow = 1.0f - 0.2f * below, stretch = 1.0f + f.jaw * below;
         float crown = std::fmin(1.0f, std::fmax(0.0f, (y + 0.5f) / 0.4f));
         float back = z < 0 ? 1.0f - 0.1f * crown * z : 1.0f;
-        return Vertex{size * f.width * x * r * narrow, size * y * r * stretch, size * 0.9f * z * r * back, t, 1.0f - s};
+        return Vertex{size * f.width * x * r * narrow, size * y * r * stretch,
+                      size * 0.9f * z * r * back, t, 1.0f - s};
     });
     return mesh;
 }
 
 // The head inside the knot of the first scene (the camera passes close by it), then the
 // dreaming face (eyes closed) and the awakened one, larger, seen from further away.
-Mesh MakeCaraTio1() { return MakeHead({0.78f, 0.3f, 0.07f, 0.1f, 0.04f, 0.05f, 0.0f, 0.0f, 0.08f, 0.12f}, 1.0f); }
-Mesh MakeCara1() { return MakeHead({0.8f, 0.3f, 0.06f, 0.1f, 0.06f, 0.07f, 0.03f, 0.0f, 0.05f, 0.1f}, 1.5f); }
-Mesh MakeCara2() { return MakeHead({0.74f, 0.38f, 0.14f, 0.18f, 0.0f, 0.02f, -0.02f, 0.22f, 0.2f, 0.16f}, 1.5f); }
+Mesh MakeCaraTio1() {
+    return MakeHead({0.78f, 0.3f, 0.07f, 0.1f, 0.04f, 0.05f, 0.0f, 0.0f, 0.08f, 0.12f}, 1.0f);
+}
+Mesh MakeCara1() {
+    return MakeHead({0.8f, 0.3f, 0.06f, 0.1f, 0.06f, 0.07f, 0.03f, 0.0f, 0.05f, 0.1f}, 1.5f);
+}
+Mesh MakeCara2() {
+    return MakeHead({0.74f, 0.38f, 0.14f, 0.18f, 0.0f, 0.02f, -0.02f, 0.22f, 0.2f, 0.16f}, 1.5f);
+}
 
 const ModelEntry ModelTable[] = {
 #define MODEL_FILE(file, object, maker) {file, object, maker},
@@ -175,7 +189,8 @@ const int ModelCount = (int)(sizeof(ModelTable) / sizeof(ModelTable[0]));
 bool WriteModels(const std::string& dir) {
     for (int i = 0; i < ModelCount; i++) {
         Mesh mesh = ModelTable[i].make();
-        if (!Write3ds(dir + "/" + ModelTable[i].fileName, mesh, ModelTable[i].objectName)) return false;
+        if (!Write3ds(dir + "/" + ModelTable[i].fileName, mesh, ModelTable[i].objectName))
+            return false;
     }
     return true;
 }

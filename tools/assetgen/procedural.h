@@ -9,7 +9,7 @@ struct Rng {
     uint32_t state;
 };
 uint32_t RngNext(Rng& rng);
-float RngFloat(Rng& rng);               // [0, 1)
+float RngFloat(Rng& rng);  // [0, 1)
 float RngRange(Rng& rng, float lo, float hi);
 
 uint32_t Hash3(uint32_t x, uint32_t y, uint32_t seed);
@@ -37,7 +37,7 @@ struct Image {
     std::vector<uint8_t> rgb;
 };
 Image MakeImage(int width, int height);
-void PutPixel(Image& img, int x, int y, Rgb c);           // overwrite, clamped to 0..1
+void PutPixel(Image& img, int x, int y, Rgb c);             // overwrite, clamped to 0..1
 void AddPixel(Image& img, int x, int y, Rgb c, float a);    // additive, saturating
 void BlendPixel(Image& img, int x, int y, Rgb c, float a);  // c over the pixel at opacity a
 // Adds a soft round spot: alpha falls off as a Gaussian of the distance to (cx, cy).

@@ -16,7 +16,9 @@ void BusesInit(Buses& buses, int64_t samples) {
 static float MidiHz(float midi) { return 440.0f * std::pow(2.0f, (midi - 69.0f) / 12.0f); }
 
 // Noise in [-1, 1] whose sequence depends only on the note's start position.
-static Rng NoiseFor(int64_t at, uint32_t salt) { return {Hash3((uint32_t)at, (uint32_t)(at >> 32), salt) | 1u}; }
+static Rng NoiseFor(int64_t at, uint32_t salt) {
+    return {Hash3((uint32_t)at, (uint32_t)(at >> 32), salt) | 1u};
+}
 static float Noise(Rng& rng) { return RngFloat(rng) * 2.0f - 1.0f; }
 
 // Band-limited sawtooth step (polyBLEP) so bright notes do not alias into hiss.
@@ -69,7 +71,8 @@ void PlaySnare(Buses& buses, int64_t at, float vel) {
         float n = Noise(rng), hp = n - prev;
         prev = n;
         phase += TwoPi * 185.0f * Dt;
-        return vel * (0.5f * std::sin(phase) * std::exp(-t / 0.05f) + 0.55f * hp * std::exp(-t / 0.1f));
+        return vel *
+               (0.5f * std::sin(phase) * std::exp(-t / 0.05f) + 0.55f * hp * std::exp(-t / 0.1f));
     });
 }
 
@@ -101,7 +104,8 @@ void PlayImpact(Buses& buses, int64_t at, float vel) {
         }
         phase += TwoPi * (36.0f + 60.0f * std::exp(-t / 0.12f)) * Dt;
         float crash = (0.45f * hp + 0.05f * metal * std::exp(-t / 0.4f)) * std::exp(-t / 0.9f);
-        float boom = 0.5f * std::sin(phase) * std::exp(-t / 0.7f) + 0.7f * low * std::exp(-t / 0.05f);
+        float boom =
+            0.5f * std::sin(phase) * std::exp(-t / 0.7f) + 0.7f * low * std::exp(-t / 0.05f);
         return vel * (crash + boom);
     });
 }
@@ -130,7 +134,8 @@ void PlayBass(Buses& buses, int64_t at, int64_t len, int midi, float vel, float 
         float k = LowCoef(cutoff + 5.0f * cutoff * std::exp(-t / 0.09f));
         l1 += (saw - l1) * k;
         l2 += (l1 - l2) * k;
-        float env = std::fmin(1.0f, t / 0.004f) * (t < dur ? 1.0f : std::fmax(0.0f, 1.0f - (t - dur) / rel));
+        float env = std::fmin(1.0f, t / 0.004f) *
+                    (t < dur ? 1.0f : std::fmax(0.0f, 1.0f - (t - dur) / rel));
         return vel * env * (0.22f * l2 + 0.24f * std::sin(sub));
     });
 }
@@ -139,7 +144,8 @@ void PlayBass(Buses& buses, int64_t at, int64_t len, int midi, float vel, float 
 static float PulseGate(float t, float period) {
     if (period <= 0) return 1.0f;
     float x = std::fmod(t * SYNTH_RATE, period) / period;
-    return std::fmin(1.0f, x * period / (0.004f * SYNTH_RATE)) * (0.25f + 0.75f * std::exp(-3.0f * x));
+    return std::fmin(1.0f, x * period / (0.004f * SYNTH_RATE)) *
+           (0.25f + 0.75f * std::exp(-3.0f * x));
 }
 
 void PlayPad(Buses& buses, int64_t at, int64_t len, int midi, float vel, const PadTone& tone) {
@@ -152,7 +158,8 @@ void PlayPad(Buses& buses, int64_t at, int64_t len, int midi, float vel, const P
         float s = Saw(ph[0], inc[0]) + Saw(ph[1], inc[1]) + Saw(ph[2], inc[2]);
         l1 += (s - l1) * k1;
         l2 += (l1 - l2) * k1;
-        float env = std::fmin(1.0f, t / attack) * (t < dur ? 1.0f : std::fmax(0.0f, 1.0f - (t - dur) / rel));
+        float env = std::fmin(1.0f, t / attack) *
+                    (t < dur ? 1.0f : std::fmax(0.0f, 1.0f - (t - dur) / rel));
         return vel * 0.05f * env * PulseGate(t, tone.pulse) * l2;
     });
 }
@@ -160,17 +167,23 @@ void PlayPad(Buses& buses, int64_t at, int64_t len, int midi, float vel, const P
 void PlayLead(Buses& buses, int64_t at, int64_t len, int midi, float vel, const LeadTone& tone) {
     float phase = 0, up = 0, saw1 = 0, saw2 = 0, l1 = 0, l2 = 0, dur = len * Dt, rel = 0.12f;
     float hz = MidiHz((float)midi), hz2 = MidiHz(midi + tone.detune), k = LowCoef(tone.cutoff);
-    Render(buses, at, len + (int64_t)(rel * SYNTH_RATE), tone.reverb, tone.echo, [&](int64_t, float t) {
-        float vib = 1.0f + tone.vibrato * std::sin(TwoPi * 5.2f * t) * std::fmin(1.0f, t / 0.4f);
-        phase += TwoPi * hz * vib * Dt;
-        up += 2.0f * TwoPi * hz * vib * Dt;
-        float s = Saw(saw1, hz * vib * Dt) + (tone.detune != 0 ? Saw(saw2, hz2 * vib * Dt) : 0.0f);
-        l1 += (s - l1) * k;
-        l2 += (l1 - l2) * k;
-        float body = tone.decay > 0 ? std::exp(-t / tone.decay) : 1.0f - 0.25f * std::fmin(1.0f, t / 1.5f);
-        float env = std::fmin(1.0f, t / tone.attack) * (t < dur ? body : std::fmax(0.0f, 1.0f - (t - dur) / rel) * body);
-        return vel * env * (tone.sine * std::sin(phase) + tone.octave * std::sin(up) + tone.saw * l2);
-    });
+    Render(buses, at, len + (int64_t)(rel * SYNTH_RATE), tone.reverb, tone.echo,
+           [&](int64_t, float t) {
+               float vib =
+                   1.0f + tone.vibrato * std::sin(TwoPi * 5.2f * t) * std::fmin(1.0f, t / 0.4f);
+               phase += TwoPi * hz * vib * Dt;
+               up += 2.0f * TwoPi * hz * vib * Dt;
+               float s =
+                   Saw(saw1, hz * vib * Dt) + (tone.detune != 0 ? Saw(saw2, hz2 * vib * Dt) : 0.0f);
+               l1 += (s - l1) * k;
+               l2 += (l1 - l2) * k;
+               float body = tone.decay > 0 ? std::exp(-t / tone.decay)
+                                           : 1.0f - 0.25f * std::fmin(1.0f, t / 1.5f);
+               float env = std::fmin(1.0f, t / tone.attack) *
+                           (t < dur ? body : std::fmax(0.0f, 1.0f - (t - dur) / rel) * body);
+               return vel * env *
+                      (tone.sine * std::sin(phase) + tone.octave * std::sin(up) + tone.saw * l2);
+           });
 }
 
 // Struck, slightly metallic tone (two-operator FM) for arpeggios.

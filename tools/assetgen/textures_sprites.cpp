@@ -64,7 +64,8 @@ void PaintPictra1(Image& img) {
     for (int y = 0; y < img.height; y++) {
         for (int x = 0; x < img.width; x++) {
             Polar p = ToPolar(img, x, y);
-            float edge = 100.0f * (0.3f + 0.7f * std::pow(std::fabs(std::cos(4.0f * p.angle)), 0.7f));
+            float edge =
+                100.0f * (0.3f + 0.7f * std::pow(std::fabs(std::cos(4.0f * p.angle)), 0.7f));
             float t = p.d / edge;
             Rgb c = MixRgb({1.0f, 0.8f, 0.3f}, {1.0f, 0.45f, 0.7f}, Smooth(0.1f, 0.4f, t));
             c = MixRgb(c, {1.0f, 0.9f, 0.95f}, Smooth(0.6f, 1.0f, t));
@@ -183,7 +184,8 @@ static void PaintHeart(Image& img) {
     for (int y = (int)(HeartY - 1.3f * HeartR); y <= (int)(HeartY + 1.1f * HeartR); y++) {
         for (int x = (int)(HeartX - 1.2f * HeartR); x <= (int)(HeartX + 1.2f * HeartR); x++) {
             int hits = 0;  // 4 x 4 samples per pixel smooth the outline
-            for (int k = 0; k < 16; k++) hits += InHeart(x + (k % 4 + 0.5f) / 4, y + (k / 4 + 0.5f) / 4);
+            for (int k = 0; k < 16; k++)
+                hits += InHeart(x + (k % 4 + 0.5f) / 4, y + (k / 4 + 0.5f) / 4);
             float hy = (HeartY - (y + 0.5f)) / HeartR;
             Rgb c = MixRgb({1.0f, 0.35f, 0.5f}, {0.7f, 0.04f, 0.18f}, Clamp01(0.5f - hy * 0.5f));
             PutPixel(img, x, y, ScaleRgb(c, hits / 16.0f));
@@ -208,10 +210,11 @@ void PaintHidden(Image& img) {
     DrawTextCentered(words, 122, 2, 2, "IS LOVE", {1, 1, 1});
     CutOut(img, words);
     static const float blossoms[][3] = {
-        {34, 78, 13},  {222, 84, 12}, {46, 122, 10}, {212, 130, 11},
+        {34, 78, 13},  {222, 84, 12},  {46, 122, 10}, {212, 130, 11},
         {34, 164, 12}, {220, 176, 13}, {70, 190, 9},  {188, 196, 9},
     };
-    for (int i = 0; i < 8; i++) AddBlossom(img, blossoms[i][0], blossoms[i][1], blossoms[i][2], i * 0.7f);
+    for (int i = 0; i < 8; i++)
+        AddBlossom(img, blossoms[i][0], blossoms[i][1], blossoms[i][2], i * 0.7f);
     Rgb gold = {1.0f, 0.78f, 0.35f};
     DrawTextCentered(img, 12, 3, 3, "YOU FOUND", gold);
     DrawTextCentered(img, 40, 2, 2, "THE HIDDEN PAGE", gold);

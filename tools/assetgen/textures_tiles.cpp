@@ -131,7 +131,8 @@ void AddBlossom(Image& img, float cx, float cy, float radius, float turn) {
     for (int y = (int)cy - reach; y <= (int)cy + reach; y++) {
         for (int x = (int)cx - reach; x <= (int)cx + reach; x++) {
             float dx = x + 0.5f - cx, dy = y + 0.5f - cy, d = std::sqrt(dx * dx + dy * dy);
-            float edge = radius * (0.55f + 0.45f * std::fabs(std::cos(2.5f * (std::atan2(dy, dx) + turn))));
+            float edge =
+                radius * (0.55f + 0.45f * std::fabs(std::cos(2.5f * (std::atan2(dy, dx) + turn))));
             float a = Smooth(edge + 1.0f, edge - 1.0f, d);
             if (a <= 0) continue;
             Rgb c = MixRgb({0.85f, 0.25f, 0.5f}, {1.0f, 0.82f, 0.9f}, Smooth(0, radius * 0.6f, d));
@@ -143,7 +144,9 @@ void AddBlossom(Image& img, float cx, float cy, float radius, float turn) {
 
 // Five-petal blossoms on a pale spring gradient.
 void PaintSpring(Image& img) {
-    PaintEach(img, [](float, float v) { return MixRgb({0.6f, 0.8f, 1.0f}, {0.7f, 0.9f, 0.55f}, v); });
+    PaintEach(img, [](float, float v) {
+        return MixRgb({0.6f, 0.8f, 1.0f}, {0.7f, 0.9f, 0.55f}, v);
+    });
     Rng rng = {71};
     for (int i = 0; i < 14; i++) {
         float x = RngRange(rng, 20, 236), y = RngRange(rng, 20, 200), r = RngRange(rng, 12, 26);

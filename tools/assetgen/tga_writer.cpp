@@ -5,7 +5,6 @@
 
 #include "base/le.h"
 
-
 static void PutText(std::vector<uint8_t>& out, size_t at, const char* text) {
     std::memcpy(&out[at], text, std::strlen(text));
 }
@@ -16,7 +15,7 @@ static void PutExtension(std::vector<uint8_t>& out, size_t at) {
     PutLe16(&out[at], TGA_EXTENSION_SIZE);
     PutText(out, at + 426, "Vernalis assetgen");
     PutLe16(&out[at + 467], 100);  // software version 1.00
-    out[at + 494] = 0;           // attributes type: no alpha data
+    out[at + 494] = 0;             // attributes type: no alpha data
 }
 
 std::vector<uint8_t> EncodeTga(int width, int height, const std::vector<uint8_t>& rgb) {
@@ -42,7 +41,7 @@ std::vector<uint8_t> EncodeTga(int width, int height, const std::vector<uint8_t>
     PutExtension(out, extAt);
     size_t footAt = extAt + TGA_EXTENSION_SIZE;
     PutLe32(&out[footAt], (uint32_t)extAt);
-    PutLe32(&out[footAt + 4], 0);  // no developer directory
+    PutLe32(&out[footAt + 4], 0);                   // no developer directory
     PutText(out, footAt + 8, "TRUEVISION-XFILE.");  // the terminating NUL is already there
     return out;
 }

@@ -17,7 +17,8 @@ static void PutFloat(std::vector<uint8_t>* out, float value) {
 static bool AddGlyph(std::vector<uint8_t>* out, const GlyphShape& shape) {
     size_t corners = shape.triangles.size() / 2;
     if (corners > CAPTION_MAX_CORNERS) return false;
-    for (float v : {shape.advance, shape.minX, shape.minY, shape.maxX, shape.maxY}) PutFloat(out, v);
+    for (float v : {shape.advance, shape.minX, shape.minY, shape.maxX, shape.maxY})
+        PutFloat(out, v);
     out->resize(out->size() + 4);
     PutLe32(out->data() + out->size() - 4, (uint32_t)corners);
     for (float v : shape.triangles) PutFloat(out, v);

@@ -8,14 +8,14 @@
 enum { CAPTURE_WIDTH = 640, CAPTURE_HEIGHT = 480, CAPTURE_MAX_SCALE = 4 };
 
 struct CaptureOptions {
-    std::string exe;       // the executable whose pack is read; empty: vernalis beside the tool
+    std::string exe;  // the executable whose pack is read; empty: vernalis beside the tool
     uint32_t from = 0;
     uint32_t to = TIMELINE_END - 1;
     int fps = 60;
     bool holdP = false;
-    std::string out;       // FILE.png, DIR/, FILE.mp4 / FILE.mkv, or FILE.sums
+    std::string out;  // FILE.png, DIR/, FILE.mp4 / FILE.mkv, or FILE.sums
     bool bench = false;
-    bool help = false;  // --help or -h: print the usage and do nothing else
+    bool help = false;     // --help or -h: print the usage and do nothing else
     bool version = false;  // --version: print the version and do nothing else
     int scale = 1;         // frames are scale times 640x480, the same picture sharper
     int part = 0;  // 1 or 2: one part of a split run (VERNALIS_CAPTURE_PART), video without sound
@@ -102,8 +102,8 @@ void RemoveTemporaries();
 // VERNALIS_CAPTURE_PROCESSES=1 keeps every run in one process.
 uint64_t SplitFrame(const CaptureOptions& options, uint64_t total);
 // Draws the two parts with `self` (this tool) and joins them into options.out; the exit code.
-int RenderSplit(const CaptureOptions& options, const std::string& self, const std::string& exe, uint64_t total,
-                uint64_t m);
+int RenderSplit(const CaptureOptions& options, const std::string& self, const std::string& exe,
+                uint64_t total, uint64_t m);
 
 // Frame-time benchmark: median ms per frame of each scene and of empty frames.
 void RunBench(int frames);

@@ -51,8 +51,8 @@ bool ParseCaptureArgs(int argc, char** argv, CaptureOptions* options, std::strin
             (arg == "--bench" ? options->bench : options->holdP) = true;
             continue;
         }
-        if (arg != "--exe" && arg != "--from" && arg != "--to" && arg != "--fps" && arg != "--out" &&
-            arg != "--scale")
+        if (arg != "--exe" && arg != "--from" && arg != "--to" && arg != "--fps" &&
+            arg != "--out" && arg != "--scale")
             return Fail(error, "unknown argument '" + arg + "'");
         if (!value) return Fail(error, arg + " needs a value");
         i++;
@@ -81,9 +81,11 @@ bool ParseCaptureArgs(int argc, char** argv, CaptureOptions* options, std::strin
     if (options->from > options->to) return Fail(error, "--from is past --to");
     bool png = EndsWith(options->out, ".png");
     if (!png && CaptureOutputKind(options->out) == OUT_PNG_FILE)
-        return Fail(error, "--out must name a FILE.png, a DIR/, a FILE.mp4 / FILE.mkv or a FILE.sums");
+        return Fail(error,
+                    "--out must name a FILE.png, a DIR/, a FILE.mp4 / FILE.mkv or a FILE.sums");
     if (png && options->from != options->to)
-        return Fail(error, "--out FILE.png writes one frame: give --from equal to --to, or --out DIR/");
+        return Fail(error,
+                    "--out FILE.png writes one frame: give --from equal to --to, or --out DIR/");
     return true;
 }
 
@@ -93,7 +95,9 @@ uint32_t CaptureFramePosition(uint32_t from, uint64_t k, int fps) {
     return (uint32_t)(position & ~(uint64_t)1);
 }
 
-uint32_t CaptureElapsedMs(uint32_t position) { return (uint32_t)((uint64_t)position * 1000 / STREAM_BYTES_PER_SECOND); }
+uint32_t CaptureElapsedMs(uint32_t position) {
+    return (uint32_t)((uint64_t)position * 1000 / STREAM_BYTES_PER_SECOND);
+}
 
 uint64_t CaptureFrameCount(const CaptureOptions& options) {
     uint64_t count = 0;
@@ -101,7 +105,8 @@ uint64_t CaptureFrameCount(const CaptureOptions& options) {
         uint32_t position = CaptureFramePosition(options.from, k, options.fps);
         if (position >= TIMELINE_END) break;
         count++;
-        if (position >= (options.to & ~1u)) break;  // positions are even: an odd --to is reached one below
+        if (position >= (options.to & ~1u))
+            break;  // positions are even: an odd --to is reached one below
     }
     return count;
 }

@@ -76,8 +76,8 @@ void RunBench(int frames) {
     for (int scene = 0; scene < 7; scene++) {
         SceneTimes t = TimeScene(SCENE_STARTS[scene], SCENE_STARTS[scene + 1], frames);
         medians[scene] = t.median;
-        printf("scene %d: median %.2f ms/frame, cpu %.2f, gl thread %.2f (%d frames)\n", scene + 1, t.median,
-               t.cpu, t.glThread, frames);
+        printf("scene %d: median %.2f ms/frame, cpu %.2f, gl thread %.2f (%d frames)\n", scene + 1,
+               t.median, t.cpu, t.glThread, frames);
         fflush(stdout);
     }
     double empty = TimeEmpty(frames);

@@ -29,7 +29,8 @@ int CaptureHeight() { return CAPTURE_HEIGHT * Scale; }
 // The program's letterbox and projection at `scale` times the size: bands of 40 * scale rows
 // and the aspect of the 640x400 picture, so the framing stays exactly the same.
 static void ApplyScale(int scale) {
-    int band = 40 * scale, width = CAPTURE_WIDTH * scale, picture = CAPTURE_HEIGHT * scale - 2 * band;
+    int band = 40 * scale, width = CAPTURE_WIDTH * scale,
+        picture = CAPTURE_HEIGHT * scale - 2 * band;
     glViewport(0, band, width, picture);
     glScissor(0, band, width, picture);
     glMatrixMode(GL_PROJECTION);
@@ -54,7 +55,8 @@ void CapturePrepare(const std::string& exePath, int scale) {
 }
 
 bool CaptureOpenWindow() {
-    if (!CreateDemoWindow("Aurora - Vernalis", CaptureWidth(), CaptureHeight(), 16, false)) return false;
+    if (!CreateDemoWindow("Aurora - Vernalis", CaptureWidth(), CaptureHeight(), 16, false))
+        return false;
     WindowMade = true;
     if (Scale != 1) ApplyScale(Scale);  // scale 1 keeps the program's own state untouched
     return true;
@@ -188,6 +190,7 @@ bool CaptureSoundtrack(const std::string& path, std::string* error) {
     FILE* out = read ? fopen(path.c_str(), "wb") : nullptr;
     bool written = out && fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
     if (out && fclose(out) != 0) written = false;
-    if (!written) *error = read ? "cannot write " + path : "cannot read the soundtrack from the pack";
+    if (!written)
+        *error = read ? "cannot write " + path : "cannot read the soundtrack from the pack";
     return written;
 }

@@ -40,27 +40,33 @@ static bool CutKeepsFrames(const CaptureOptions& options, uint64_t total, uint64
     while (first > 0 && CaptureFramePosition(0, first, options.fps) > options.from) first--;
     while (CaptureFramePosition(0, first, options.fps) < options.from) first++;
     for (uint64_t k = 0; k < total; k++)
-        if (CaptureFramePosition(options.from, k, options.fps) != CaptureFramePosition(0, first + k, options.fps))
+        if (CaptureFramePosition(options.from, k, options.fps) !=
+            CaptureFramePosition(0, first + k, options.fps))
             return false;
     uint32_t cut = CaptureFramePosition(options.from, m, options.fps);
     for (uint64_t k = 0; k < total - m; k++)
-        if (CaptureFramePosition(cut, k, options.fps) != CaptureFramePosition(options.from, m + k, options.fps))
+        if (CaptureFramePosition(cut, k, options.fps) !=
+            CaptureFramePosition(options.from, m + k, options.fps))
             return false;
-    CaptureOptions before = Part(options, options.from, CaptureFramePosition(options.from, m - 1, options.fps));
-    return CaptureFrameCount(before) == m && CaptureFrameCount(Part(options, cut, options.to)) == total - m;
+    CaptureOptions before =
+        Part(options, options.from, CaptureFramePosition(options.from, m - 1, options.fps));
+    return CaptureFrameCount(before) == m &&
+           CaptureFrameCount(Part(options, cut, options.to)) == total - m;
 }
 
 uint64_t SplitFrame(const CaptureOptions& options, uint64_t total) {
     CaptureOutput kind = CaptureOutputKind(options.out);
     const char* processes = getenv("VERNALIS_CAPTURE_PROCESSES");
-    if ((kind != OUT_VIDEO && kind != OUT_SUMS) || total < 2 || (processes && atoi(processes) == 1) ||
-        sysconf(_SC_NPROCESSORS_ONLN) < 2 ||
+    if ((kind != OUT_VIDEO && kind != OUT_SUMS) || total < 2 ||
+        (processes && atoi(processes) == 1) || sysconf(_SC_NPROCESSORS_ONLN) < 2 ||
         CaptureFramePosition(options.from, total - 1, options.fps) - options.from < MIN_SPLIT_SPAN)
         return 0;
     double all = 0;
-    for (uint64_t k = 0; k < total; k++) all += FrameCost(CaptureFramePosition(options.from, k, options.fps));
+    for (uint64_t k = 0; k < total; k++)
+        all += FrameCost(CaptureFramePosition(options.from, k, options.fps));
     uint64_t half = 1;
-    for (double sum = FrameCost(CaptureFramePosition(options.from, 0, options.fps)); half < total - 1 && sum < all / 2; half++)
+    for (double sum = FrameCost(CaptureFramePosition(options.from, 0, options.fps));
+         half < total - 1 && sum < all / 2; half++)
         sum += FrameCost(CaptureFramePosition(options.from, half, options.fps));
     for (uint64_t step = 0; step < 8; step++) {
         if (half + step < total && CutKeepsFrames(options, total, half + step)) return half + step;
@@ -71,10 +77,21 @@ uint64_t SplitFrame(const CaptureOptions& options, uint64_t total) {
 
 static pid_t Parts[2];
 
-static pid_t StartPart(int number, const std::string& self, const std::string& exe, const CaptureOptions& part) {
-    std::vector<std::string> args = {self, "--exe", exe, "--from", std::to_string(part.from), "--to",
-                                     std::to_string(part.to), "--fps", std::to_string(part.fps),
-                                     "--scale", std::to_string(part.scale), "--out", part.out};
+static pid_t StartPart(int number, const std::string& self, const std::string& exe,
+                       const CaptureOptions& part) {
+    std::vector<std::string> args = {self,
+                                     "--exe",
+                                     exe,
+                                     "--from",
+                                     std::to_string(part.from),
+                                     "--to",
+                                     std::to_string(part.to),
+                                     "--fps",
+                                     std::to_string(part.fps),
+                                     "--scale",
+                                     std::to_string(part.scale),
+                                     "--out",
+                                     part.out};
     if (part.holdP) args.push_back("--hold-p");
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
@@ -112,8 +129,8 @@ static bool PartsSucceeded() {
 }
 
 // The second part's lines renumbered from m.
-static bool JoinSums(const std::string& first, const std::string& second, uint64_t m, const std::string& out,
-                     std::string* error) {
+static bool JoinSums(const std::string& first, const std::string& second, uint64_t m,
+                     const std::string& out, std::string* error) {
     FILE* a = fopen(first.c_str(), "r");
     FILE* b = fopen(second.c_str(), "r");
     FILE* joined = a && b ? fopen(out.c_str(), "w") : nullptr;
@@ -133,7 +150,8 @@ static bool JoinSums(const std::string& first, const std::string& second, uint64
 
 static bool JoinVideo(const CaptureOptions& options, const std::string& exe, const std::string& dir,
                       const std::string* parts, uint64_t total, std::string* error) {
-    std::string list = TemporaryIn(dir, "parts.txt"), soundtrack = TemporaryIn(dir, "soundtrack.mp3");
+    std::string list = TemporaryIn(dir, "parts.txt"),
+                soundtrack = TemporaryIn(dir, "soundtrack.mp3");
     FILE* file = fopen(list.c_str(), "w");
     if (!file) {
         *error = "cannot write " + list;
@@ -149,11 +167,12 @@ static bool JoinVideo(const CaptureOptions& options, const std::string& exe, con
         return false;
     }
     CapturePrepare(exe, options.scale);
-    return CaptureSoundtrack(soundtrack, error) && VideoJoin(options, soundtrack, total, list, error);
+    return CaptureSoundtrack(soundtrack, error) &&
+           VideoJoin(options, soundtrack, total, list, error);
 }
 
-int RenderSplit(const CaptureOptions& options, const std::string& self, const std::string& exe, uint64_t total,
-                uint64_t m) {
+int RenderSplit(const CaptureOptions& options, const std::string& self, const std::string& exe,
+                uint64_t total, uint64_t m) {
     std::string dir = TemporaryPath("vernalis-parts-XXXXXX");
     if (dir.empty()) {
         fprintf(stderr, "vernalis-capture: cannot make a temporary folder for the parts\n");
@@ -164,13 +183,15 @@ int RenderSplit(const CaptureOptions& options, const std::string& self, const st
     std::string parts[2] = {TemporaryIn(dir, video ? "part1.mp4" : "part1.sums"),
                             TemporaryIn(dir, video ? "part2.mp4" : "part2.sums")};
     uint32_t cut = CaptureFramePosition(options.from, m, options.fps);
-    CaptureOptions first = Part(options, options.from, CaptureFramePosition(options.from, m - 1, options.fps));
+    CaptureOptions first =
+        Part(options, options.from, CaptureFramePosition(options.from, m - 1, options.fps));
     CaptureOptions second = Part(options, cut, options.to);
     first.out = parts[0];
     second.out = parts[1];
-    fprintf(stderr, "vernalis-capture: frames 0-%llu and %llu-%llu drawn by two processes at once; "
-            "progress shown for the first\n", (unsigned long long)m - 1, (unsigned long long)m,
-            (unsigned long long)total - 1);
+    fprintf(stderr,
+            "vernalis-capture: frames 0-%llu and %llu-%llu drawn by two processes at once; "
+            "progress shown for the first\n",
+            (unsigned long long)m - 1, (unsigned long long)m, (unsigned long long)total - 1);
     for (int i = 0; i < 2; i++) {
         Parts[i] = StartPart(i + 1, self, exe, i == 0 ? first : second);
         TemporaryHelper(i, Parts[i]);
@@ -191,6 +212,7 @@ int RenderSplit(const CaptureOptions& options, const std::string& self, const st
         fprintf(stderr, "vernalis-capture: %s\n", error.c_str());
         return 1;
     }
-    fprintf(stderr, "vernalis-capture: wrote %llu frames to %s\n", (unsigned long long)total, options.out.c_str());
+    fprintf(stderr, "vernalis-capture: wrote %llu frames to %s\n", (unsigned long long)total,
+            options.out.c_str());
     return 0;
 }

@@ -20,16 +20,15 @@ static bool Step(const char* name, bool ok) {
     return ok;
 }
 
-static bool OpenPack() {
-    return TPACK_Open(nullptr, 0) && TPACK_Find("Zozivuv.mp3");
-}
+static bool OpenPack() { return TPACK_Open(nullptr, 0) && TPACK_Find("Zozivuv.mp3"); }
 
 bool CaptureStartTimed(const std::string& exePath, double mainMs) {
     Last = mainMs;
     CapturePrepare(exePath, 1);
-    bool ok = Step("tool", true) && Step("audio", AudioStart()) && Step("window", CaptureOpenWindow()) &&
-              Step("pack", OpenPack()) &&
-              Step("soundtrack", MusicFromPack(PackFile.file, PackFile.entryOffset, PackFile.entrySize));
+    bool ok =
+        Step("tool", true) && Step("audio", AudioStart()) && Step("window", CaptureOpenWindow()) &&
+        Step("pack", OpenPack()) &&
+        Step("soundtrack", MusicFromPack(PackFile.file, PackFile.entryOffset, PackFile.entrySize));
     double streamMade = Last;
     ok = ok && Step("font", FontBuild());
     for (int i = 0; ok && i < 7; i++) {
@@ -46,8 +45,9 @@ bool CaptureStartTimed(const std::string& exePath, double mainMs) {
     }
     printf("start-up: %-12s %7.1f ms from main\n", "total", MonotonicMs() - mainMs);
     BassWaitDecoded();
-    printf("start-up: the soundtrack's decoding thread finished %.1f ms after its stream was made\n",
-           MonotonicMs() - streamMade);
+    printf(
+        "start-up: the soundtrack's decoding thread finished %.1f ms after its stream was made\n",
+        MonotonicMs() - streamMade);
     fflush(stdout);
     return ok;
 }

@@ -14,7 +14,8 @@
 enum { MAX_TEMPORARIES = 8, MAX_HELPERS = 3 };
 static char Temporaries[MAX_TEMPORARIES][4096];  // removed last first: a folder's files before it
 static int TemporaryCount = 0;
-static pid_t Helpers[MAX_HELPERS];  // parts get SIGTERM (they clean up after themselves), ffmpeg SIGKILL
+static pid_t
+    Helpers[MAX_HELPERS];  // parts get SIGTERM (they clean up after themselves), ffmpeg SIGKILL
 
 static void RemoveAll() {
     for (int i = TemporaryCount - 1; i >= 0; i--)
@@ -57,7 +58,9 @@ std::string TemporaryPath(const char* name) {
     return kept;
 }
 
-std::string TemporaryIn(const std::string& folder, const char* name) { return Keep(folder + "/" + name); }
+std::string TemporaryIn(const std::string& folder, const char* name) {
+    return Keep(folder + "/" + name);
+}
 
 // The output's own folder, so that the rename at the end is atomic; hidden, and with the
 // output's extension, which tells ffmpeg the container.

@@ -27,7 +27,8 @@ static std::string ToolFolder() {
 }
 
 static const char USAGE[] =
-    "usage: vernalis-capture [--exe PATH] [--from POS] [--to POS] [--fps N] [--scale N] [--hold-p]\n"
+    "usage: vernalis-capture [--exe PATH] [--from POS] [--to POS] [--fps N] [--scale N] "
+    "[--hold-p]\n"
     "                        --out FILE.png|DIR/|FILE.mp4|FILE.mkv|FILE.sums\n"
     "       vernalis-capture [--exe PATH] --bench\n"
     "       vernalis-capture --help | --version\n";
@@ -111,8 +112,8 @@ static void Progress(uint64_t done, uint64_t total, double startMs) {
     int filled = total ? (int)(30 * done / total) : 30;
     for (int i = 0; i < 30; i++) bar[i] = i < filled ? '#' : '-';
     bar[30] = '\0';
-    fprintf(stderr, "\r[%s] frame %llu/%llu  %.1f fps  %d:%02d left ", bar, (unsigned long long)done,
-            (unsigned long long)total, rate, left / 60, left % 60);
+    fprintf(stderr, "\r[%s] frame %llu/%llu  %.1f fps  %d:%02d left ", bar,
+            (unsigned long long)done, (unsigned long long)total, rate, left / 60, left % 60);
 }
 
 struct FrameSink {
@@ -125,7 +126,8 @@ static bool OutputFrame(const CaptureOptions& options, FrameSink* sink, uint64_t
                         const std::vector<uint8_t>& rgb) {
     if (sink->kind == OUT_SUMS) {
         fprintf(sink->sums, "%llu %u %016llx\n", (unsigned long long)k,
-                CaptureFramePosition(options.from, k, options.fps), (unsigned long long)FrameChecksum(rgb));
+                CaptureFramePosition(options.from, k, options.fps),
+                (unsigned long long)FrameChecksum(rgb));
         return true;
     }
     if (sink->kind == OUT_VIDEO) return VideoWrite(rgb, &sink->error);
@@ -138,7 +140,9 @@ static bool DrawAll(const CaptureOptions& options, FrameSink* sink, uint64_t tot
     double startMs = NowMs();
     uint64_t caught = CaptureCatchUp(options.from, options.fps, options.holdP);
     if (caught)
-        fprintf(stderr, "vernalis-capture: %llu earlier frame%s drawn unseen in %.2f s, as a run from 0 draws them\n",
+        fprintf(stderr,
+                "vernalis-capture: %llu earlier frame%s drawn unseen in %.2f s, as a run from 0 "
+                "draws them\n",
                 (unsigned long long)caught, caught == 1 ? "" : "s", (NowMs() - startMs) / 1000.0);
     startMs = NowMs();
     for (uint64_t k = 0; k <= total; k++) {
@@ -165,20 +169,23 @@ static int RenderFrames(const CaptureOptions& given) {
     FrameSink sink = {CaptureOutputKind(options.out), nullptr, ""};
     uint64_t total = CaptureFrameCount(options);
     if (total == 0) {
-        fprintf(stderr, "vernalis-capture: no frame: position %u is past the end of the timeline (%u)\n",
+        fprintf(stderr,
+                "vernalis-capture: no frame: position %u is past the end of the timeline (%u)\n",
                 options.from, (unsigned)TIMELINE_END);
         return 1;
     }
     if (sink.kind != OUT_PNG_DIR && !options.part) options.out = TemporaryBeside(given.out);
     if (options.out.empty()) {
-        fprintf(stderr, "vernalis-capture: cannot write beside %s: %s\n", given.out.c_str(), strerror(errno));
+        fprintf(stderr, "vernalis-capture: cannot write beside %s: %s\n", given.out.c_str(),
+                strerror(errno));
         return 1;
     }
     // A part of a split run has no sound: the parts are joined with it.
     bool sound = sink.kind == OUT_VIDEO && !options.part;
     std::string soundtrack = sound ? TemporaryPath("vernalis-soundtrack-XXXXXX.mp3") : "";
-    if (sink.kind == OUT_VIDEO && ((sound && (soundtrack.empty() || !CaptureSoundtrack(soundtrack, &sink.error))) ||
-                                   !VideoOpen(options, soundtrack, total, &sink.error))) {
+    if (sink.kind == OUT_VIDEO &&
+        ((sound && (soundtrack.empty() || !CaptureSoundtrack(soundtrack, &sink.error))) ||
+         !VideoOpen(options, soundtrack, total, &sink.error))) {
         fprintf(stderr, "vernalis-capture: %s\n", sink.error.c_str());
         RemoveTemporaries();
         return 1;

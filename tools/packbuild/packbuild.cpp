@@ -69,8 +69,8 @@ int main(int argc, char** argv) {
     for (size_t i = 0; i < files.size(); i++) {
         files[i].name = argv[i + 3];
         if (!LoadFile(std::string(argv[2]) + "/" + files[i].name, &files[i])) return 1;
-        sources.push_back({files[i].name.c_str(), files[i].bytes.data(),
-                           (int32_t)files[i].bytes.size(), 0});
+        sources.push_back(
+            {files[i].name.c_str(), files[i].bytes.data(), (int32_t)files[i].bytes.size(), 0});
     }
     if (!BuildPack(argv[1], sources)) return 1;
     printf("packbuild: %s: %zu entries, %lld bytes\n", argv[1], sources.size(),

@@ -137,7 +137,8 @@ int BassDecodeInto(BassDecoder* d, int16_t* out, size_t room, size_t* got) {
     *got = 0;
     if (d->ended != BASS_OK) return d->ended;
     size_t done = 0;
-    int code = DecodeBytes(d, (unsigned char*)out, (room < CHUNK / 2 ? room : CHUNK / 2) * 2, &done);
+    int code =
+        DecodeBytes(d, (unsigned char*)out, (room < CHUNK / 2 ? room : CHUNK / 2) * 2, &done);
     *got = done / 2;
     return code;
 }
@@ -149,7 +150,8 @@ uint64_t BassDecodeLength(BassDecoder* d) {
     MemorySource src = {d->mp3.data(), d->mp3.size(), 0};
     mpg123_handle* mh = mpg123_new(nullptr, nullptr);
     off_t length = 0;
-    if (mh && SetupDecoder(mh) && mpg123_open_handle(mh, &src) == MPG123_OK && mpg123_scan(mh) == MPG123_OK)
+    if (mh && SetupDecoder(mh) && mpg123_open_handle(mh, &src) == MPG123_OK &&
+        mpg123_scan(mh) == MPG123_OK)
         length = mpg123_length(mh);
     if (mh) {
         mpg123_close(mh);

@@ -36,10 +36,11 @@ static FT_Face Face;
 static GLUtesselator* Tess;
 static FT_Pos EmboldenUnits;  // synthetic bold strength, 0 when the face is bold already
 
-static const uint16_t Cp1252High[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+static const uint16_t Cp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020,
+                                        0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,
+                                        0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D,
+                                        0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A,
+                                        0x0153, 0,      0x017E, 0x0178};
 
 uint32_t Cp1252ToUnicode(uint8_t code) {
     return code >= 0x80 && code < 0xA0 ? Cp1252High[code - 0x80] : code;
@@ -226,7 +227,8 @@ static void Tessellate(Contours* c, std::vector<float>* triangles) {
         size_t first = c->starts[k], end = c->starts[k + 1];
         if (end - first < 3) continue;
         gluTessBeginContour(Tess);
-        for (size_t i = first; i < end; i++) gluTessVertex(Tess, c->points[i].data(), c->points[i].data());
+        for (size_t i = first; i < end; i++)
+            gluTessVertex(Tess, c->points[i].data(), c->points[i].data());
         gluTessEndContour(Tess);
     }
     gluTessEndPolygon(Tess);

@@ -15,7 +15,8 @@
 
 // Opening a loaded library again with RTLD_NODELETE marks it never to be unloaded.
 static int Pin(dl_phdr_info* info, size_t, void*) {
-    if (info->dlpi_name && info->dlpi_name[0]) dlopen(info->dlpi_name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
+    if (info->dlpi_name && info->dlpi_name[0])
+        dlopen(info->dlpi_name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
     return 0;
 }
 

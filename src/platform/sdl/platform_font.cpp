@@ -25,8 +25,8 @@ char FontFile[512];
 static HFONT Selected = nullptr;
 static char Failure[700];
 
-HFONT CreateFontA(int, int, int, int, int weight, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
-                  DWORD, DWORD, const char* face) {
+HFONT CreateFontA(int, int, int, int, int weight, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
+                  DWORD, const char* face) {
     HFONT font = new PlatformFont{};
     snprintf(font->face, sizeof font->face, "%s", face ? face : "");
     font->bold = weight >= FW_BOLD;

@@ -30,9 +30,7 @@ static void TranslateWindowEvent(const SDL_WindowEvent& event) {
     if (!window) return;
     bool minimised = (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_MINIMIZED) != 0;
     switch (event.event) {
-    case SDL_WINDOWEVENT_CLOSE:
-        Post(window, WM_CLOSE, 0, 0);
-        break;
+    case SDL_WINDOWEVENT_CLOSE: Post(window, WM_CLOSE, 0, 0); break;
     case SDL_WINDOWEVENT_MINIMIZED:
         Post(window, WM_ACTIVATE, MAKELONG(WA_INACTIVE, 1), 0);
         Post(window, WM_SIZE, 1, 0);
@@ -49,8 +47,7 @@ static void TranslateWindowEvent(const SDL_WindowEvent& event) {
         window->height = event.data2;
         Post(window, WM_SIZE, 0, MAKELONG(event.data1, event.data2));
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -58,17 +55,12 @@ static void TranslateWindowEvent(const SDL_WindowEvent& event) {
 static void TranslateEvent(const SDL_Event& event) {
     switch (event.type) {
     case SDL_KEYDOWN:
-    case SDL_KEYUP:
-        TranslateKey(event.key);
-        break;
-    case SDL_WINDOWEVENT:
-        TranslateWindowEvent(event.window);
-        break;
+    case SDL_KEYUP: TranslateKey(event.key); break;
+    case SDL_WINDOWEVENT: TranslateWindowEvent(event.window); break;
     case SDL_QUIT:
         if (HWND window = GetForegroundWindow()) Post(window, WM_CLOSE, 0, 0);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

@@ -26,12 +26,12 @@ static int ShowWithSdl(const char* text, const char* caption, UINT type) {
         buttons[count++] = {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, "No"};
     } else {
         buttons[count++] = {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT |
-                                SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDOK, "OK"};
+                                SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
+                            IDOK, "OK"};
     }
     SDL_MessageBoxData data = {flags, nullptr, caption, text, count, buttons, nullptr};
     int pressed = -1;
-    if (SDL_ShowMessageBox(&data, &pressed) != 0 || pressed < 0)
-        return yesNo ? IDNO : IDOK;
+    if (SDL_ShowMessageBox(&data, &pressed) != 0 || pressed < 0) return yesNo ? IDNO : IDOK;
     return pressed;
 }
 

@@ -48,7 +48,8 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
 int64_t PlatformCounterOverride = -1;
 
 BOOL QueryPerformanceCounter(LARGE_INTEGER* counter) {
-    counter->QuadPart = PlatformCounterOverride >= 0 ? PlatformCounterOverride : PlatformMonotonicNs();
+    counter->QuadPart =
+        PlatformCounterOverride >= 0 ? PlatformCounterOverride : PlatformMonotonicNs();
     return TRUE;
 }
 

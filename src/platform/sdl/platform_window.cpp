@@ -17,7 +17,7 @@ enum { MAX_CLASSES = 8, MAX_WINDOWS = 8 };
 static WindowClassEntry Classes[MAX_CLASSES];
 static HWND Windows[MAX_WINDOWS];
 static HWND Foreground = nullptr;
-static SDL_DisplayMode PendingMode;   // the full-screen mode set by ChangeDisplaySettingsA
+static SDL_DisplayMode PendingMode;  // the full-screen mode set by ChangeDisplaySettingsA
 static bool ModeChanged = false;
 static int CursorCount = 0;
 

@@ -8,7 +8,7 @@
 struct PlatformWindow {
     SDL_Window* sdl;
     WNDPROC proc;
-    int width, height;     // client size
+    int width, height;  // client size
     bool fullscreen;
     bool hasPixelFormat;
     bool dcTaken;

@@ -65,8 +65,11 @@ static int Decode(const uint8_t* data, size_t size) {
 HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, DWORD offset, DWORD length, DWORD) {
     int code = BassCreateCheck(mem, file, Initialised, Handle != 0);
     std::vector<uint8_t> bytes;
-    if (!code && !mem && !BassReadFile((const char*)file, offset, length, &bytes)) code = BASS_ERROR_FILEOPEN;
-    if (!code) code = mem ? Decode((const uint8_t*)file + offset, length) : Decode(bytes.data(), bytes.size());
+    if (!code && !mem && !BassReadFile((const char*)file, offset, length, &bytes))
+        code = BASS_ERROR_FILEOPEN;
+    if (!code)
+        code = mem ? Decode((const uint8_t*)file + offset, length)
+                   : Decode(bytes.data(), bytes.size());
     if (code) {
         Fail(code);
         return 0;

@@ -49,7 +49,8 @@ static bool CompileGlyph(const std::vector<uint8_t>& bytes, size_t* at, DWORD li
     float maxX = GetLeFloat(p + 12), maxY = GetLeFloat(p + 16);
     uint32_t corners = GetLe32(p + 20);
     *at += CAPTION_GLYPH_BYTES;
-    if (corners % 3 || corners > CAPTION_MAX_CORNERS || (bytes.size() - *at) / 8 < corners) return false;
+    if (corners % 3 || corners > CAPTION_MAX_CORNERS || (bytes.size() - *at) / 8 < corners)
+        return false;
     if (!list) {
         *at += (size_t)corners * 8;
         return true;
@@ -81,7 +82,8 @@ BOOL wglUseFontOutlinesA(HDC, DWORD first, DWORD count, DWORD listBase, float de
         snprintf(Failure, sizeof Failure, "the pack holds no caption outlines (%s)", CAPTION_ENTRY);
         return FALSE;
     }
-    bool valid = bytes.size() >= CAPTION_HEADER_BYTES && memcmp(bytes.data(), CAPTION_SIGNATURE, 4) == 0 &&
+    bool valid = bytes.size() >= CAPTION_HEADER_BYTES &&
+                 memcmp(bytes.data(), CAPTION_SIGNATURE, 4) == 0 &&
                  GetLe32(bytes.data() + 4) == CAPTION_GLYPHS;
     size_t at = CAPTION_HEADER_BYTES;
     for (DWORD code = 0; valid && code < first + count; code++) {

@@ -61,9 +61,7 @@ static void AppendBlock() {
     case GL_LINES:
         Batch.insert(Batch.end(), Block.begin(), Block.begin() + (n & ~(size_t)1));
         break;
-    case GL_TRIANGLES:
-        Batch.insert(Batch.end(), Block.begin(), Block.begin() + n / 3 * 3);
-        break;
+    case GL_TRIANGLES: Batch.insert(Batch.end(), Block.begin(), Block.begin() + n / 3 * 3); break;
     case GL_TRIANGLE_STRIP:
         for (size_t k = 0; k + 2 < n; k++) {
             Batch.push_back(Block[k % 2 ? k + 1 : k]);
@@ -93,9 +91,8 @@ void GlDoEnd() {
 // which carries normals into eye space; normals are not renormalised, as in GL 1.1.
 static void NormalMatrix(const float* m, float* out) {
     float a = m[0], b = m[4], c = m[8], d = m[1], e = m[5], f = m[9], g = m[2], h = m[6], i = m[10];
-    float cofactor[9] = {e * i - f * h, f * g - d * i, d * h - e * g,
-                         c * h - b * i, a * i - c * g, b * g - a * h,
-                         b * f - c * e, c * d - a * f, a * e - b * d};
+    float cofactor[9] = {e * i - f * h, f * g - d * i, d * h - e * g, c * h - b * i, a * i - c * g,
+                         b * g - a * h, b * f - c * e, c * d - a * f, a * e - b * d};
     float det = a * cofactor[0] + b * cofactor[1] + c * cofactor[2];
     float inverse = det != 0 ? 1 / det : 0;
     for (int k = 0; k < 9; k++) out[k] = cofactor[k] * inverse;  // row-major

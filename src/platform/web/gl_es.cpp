@@ -15,12 +15,12 @@ GlesTable Es = {GL_ES_FUNCTIONS(GL_ES_NOTHING)};
 
 bool GlesLoad(void* (*getProc)(const char*)) {
     bool complete = true;
-#define GL_ES_FETCH(name, result, params)                                      \
-    if (void* found = getProc("gl" #name)) {                                   \
-        Es.name = (result(*) params)found;                                     \
-    } else {                                                                   \
+#define GL_ES_FETCH(name, result, params)                                     \
+    if (void* found = getProc("gl" #name)) {                                  \
+        Es.name = (result(*) params)found;                                    \
+    } else {                                                                  \
         fprintf(stderr, "GL layer: the GLES 2 context has no gl%s\n", #name); \
-        complete = false;                                                      \
+        complete = false;                                                     \
     }
     GL_ES_FUNCTIONS(GL_ES_FETCH)
 #undef GL_ES_FETCH

@@ -32,10 +32,8 @@ uint32_t GlModelviewSerial() { return ModelviewSerial; }
 
 // Before the current matrix changes.
 static void Changing() {
-    if (Mode == GL_PROJECTION)
-        GlDrawFlush();
-    else
-        ModelviewSerial++;
+    if (Mode == GL_PROJECTION) GlDrawFlush();
+    else ModelviewSerial++;
 }
 
 static void Multiply(const float* a, const float* b, float* out) {
@@ -43,7 +41,8 @@ static void Multiply(const float* a, const float* b, float* out) {
     for (int i = 0; i < 4; i++) {
         float a0 = a[i], a1 = a[4 + i], a2 = a[8 + i], a3 = a[12 + i];
         for (int j = 0; j < 4; j++)
-            p[j * 4 + i] = a0 * b[j * 4] + a1 * b[j * 4 + 1] + a2 * b[j * 4 + 2] + a3 * b[j * 4 + 3];
+            p[j * 4 + i] =
+                a0 * b[j * 4] + a1 * b[j * 4 + 1] + a2 * b[j * 4 + 2] + a3 * b[j * 4 + 3];
     }
     memcpy(out, p, sizeof p);
 }

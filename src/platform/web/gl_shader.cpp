@@ -55,14 +55,21 @@ void main() {
 )";
 
 enum Uniform {
-    U_PROJECTION, U_SCENE_AMBIENT, U_LIGHT_AMBIENT, U_LIGHT_DIFFUSE,
-    U_LIGHT_POSITION, U_MATERIAL_AMBIENT, U_MATERIAL_DIFFUSE, U_COLOR_MATERIAL, U_LIGHT_ON,
-    U_TEXTURE, U_COUNT
+    U_PROJECTION,
+    U_SCENE_AMBIENT,
+    U_LIGHT_AMBIENT,
+    U_LIGHT_DIFFUSE,
+    U_LIGHT_POSITION,
+    U_MATERIAL_AMBIENT,
+    U_MATERIAL_DIFFUSE,
+    U_COLOR_MATERIAL,
+    U_LIGHT_ON,
+    U_TEXTURE,
+    U_COUNT
 };
 static const char* const UNIFORM_NAMES[U_COUNT] = {
-    "uProjection", "uSceneAmbient", "uLightAmbient",
-    "uLightDiffuse", "uLightPosition", "uMaterialAmbient", "uMaterialDiffuse", "uColorMaterial",
-    "uLightOn", "uTexture"};
+    "uProjection",      "uSceneAmbient",    "uLightAmbient",  "uLightDiffuse", "uLightPosition",
+    "uMaterialAmbient", "uMaterialDiffuse", "uColorMaterial", "uLightOn",      "uTexture"};
 
 struct Program {
     GLuint id;
@@ -108,7 +115,8 @@ static bool Build(Program* p, bool lit, bool textured) {
         fprintf(stderr, "GL layer: program does not link: %s\n", log);
         return false;
     }
-    for (int u = 0; u < U_COUNT; u++) p->uniforms[u] = Es.GetUniformLocation(p->id, UNIFORM_NAMES[u]);
+    for (int u = 0; u < U_COUNT; u++)
+        p->uniforms[u] = Es.GetUniformLocation(p->id, UNIFORM_NAMES[u]);
     Es.UseProgram(p->id);
     Es.Uniform1i(p->uniforms[U_TEXTURE], 0);
     return true;

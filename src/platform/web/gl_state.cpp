@@ -14,13 +14,16 @@ static struct Cap {
     GLenum cap;
     bool on, es;
 } Caps[] = {
-    {GL_TEXTURE_2D, false, false}, {GL_LIGHTING, false, false},  {GL_COLOR_MATERIAL, false, false},
-    {GL_LINE_SMOOTH, false, false}, {GL_POLYGON_SMOOTH, false, false},
-    {GL_POINT_SMOOTH, false, false}, {GL_BLEND, false, true},   {GL_DEPTH_TEST, false, true},
-    {GL_CULL_FACE, false, true},   {GL_SCISSOR_TEST, false, true}, {GL_DITHER, true, true},
-    {GL_LIGHT0, false, false},     {GL_LIGHT1, false, false},    {GL_LIGHT2, false, false},
-    {GL_LIGHT3, false, false},     {GL_LIGHT4, false, false},    {GL_LIGHT5, false, false},
-    {GL_LIGHT6, false, false},     {GL_LIGHT7, false, false},
+    {GL_TEXTURE_2D, false, false},     {GL_LIGHTING, false, false},
+    {GL_COLOR_MATERIAL, false, false}, {GL_LINE_SMOOTH, false, false},
+    {GL_POLYGON_SMOOTH, false, false}, {GL_POINT_SMOOTH, false, false},
+    {GL_BLEND, false, true},           {GL_DEPTH_TEST, false, true},
+    {GL_CULL_FACE, false, true},       {GL_SCISSOR_TEST, false, true},
+    {GL_DITHER, true, true},           {GL_LIGHT0, false, false},
+    {GL_LIGHT1, false, false},         {GL_LIGHT2, false, false},
+    {GL_LIGHT3, false, false},         {GL_LIGHT4, false, false},
+    {GL_LIGHT5, false, false},         {GL_LIGHT6, false, false},
+    {GL_LIGHT7, false, false},
 };
 
 static Cap* FindCap(GLenum cap) {

@@ -35,7 +35,7 @@ struct GlLightUniforms {
 };
 void GlLightingFor(GlLightUniforms* out);
 void GlColorMaterialTrack(const float* color);  // the current colour changed
-void GlColorMaterialEnabled();                   // GL_COLOR_MATERIAL was switched on
+void GlColorMaterialEnabled();                  // GL_COLOR_MATERIAL was switched on
 
 // gl_texture.cpp: whether the bound texture takes part in drawing (GL 1.1 leaves texturing
 // off for a texture without a usable image).
@@ -49,8 +49,16 @@ enum { GL_ATTRIB_POSITION = 0, GL_ATTRIB_COLOR = 1, GL_ATTRIB_TEXCOORD = 2, GL_A
 // gl_lists.cpp: while a list is compiled, recordable calls go into it. True when the call
 // must not also run now (GL_COMPILE).
 enum GlListOp : uint8_t {
-    LIST_BEGIN, LIST_END, LIST_VERTEX, LIST_TEXCOORD, LIST_NORMAL, LIST_COLOR,
-    LIST_TRANSLATE, LIST_ROTATE, LIST_SCALE, LIST_CALL,
+    LIST_BEGIN,
+    LIST_END,
+    LIST_VERTEX,
+    LIST_TEXCOORD,
+    LIST_NORMAL,
+    LIST_COLOR,
+    LIST_TRANSLATE,
+    LIST_ROTATE,
+    LIST_SCALE,
+    LIST_CALL,
 };
 GLuint GlListBaseNow();
 bool GlListCompiles(GlListOp op, float a = 0, float b = 0, float c = 0, float d = 0);

@@ -22,8 +22,12 @@ bool GlTextureUsable() {
 // What GLES takes for an internal format: the same as the data's format.
 static GLenum EsFormat(GLint internalFormat) {
     switch (internalFormat) {
-    case 3: case GL_RGB: case GL_RGB8: return GL_RGB;
-    case 4: case GL_RGBA: case GL_RGBA8: return GL_RGBA;
+    case 3:
+    case GL_RGB:
+    case GL_RGB8: return GL_RGB;
+    case 4:
+    case GL_RGBA:
+    case GL_RGBA8: return GL_RGBA;
     default: return GL_NONE;
     }
 }

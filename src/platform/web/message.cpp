@@ -32,6 +32,7 @@ void PlatformPumpEvents() {}
 // Alt+F4 asks to close and a close command closes; the page has no screen saver to let run.
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_SYSKEYDOWN && wParam == VK_F4) Post(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    else if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) Post(window, WM_CLOSE, 0, 0);
+    else if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE)
+        Post(window, WM_CLOSE, 0, 0);
     return 0;
 }

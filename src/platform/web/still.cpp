@@ -24,7 +24,8 @@ static bool StartOffscreen() {
     PlatformCounterOverride = 0;
     BassManualOutput(TRUE);
     if (!AudioStart()) return false;
-    if (!CreateDemoWindow("Aurora - Vernalis", CAPTURE_WIDTH, CAPTURE_HEIGHT, 16, false)) return false;
+    if (!CreateDemoWindow("Aurora - Vernalis", CAPTURE_WIDTH, CAPTURE_HEIGHT, 16, false))
+        return false;
     if (!DemoInit() || !BASS_StreamPlay(MusicStream, FALSE, BASS_SAMPLE_LOOP)) return false;
     ClockStart();
     return true;

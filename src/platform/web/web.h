@@ -39,9 +39,9 @@ void* eglGetProcAddress(const char* name);
 void web_canvas_size(int width, int height);
 int web_wait_fullscreen();  // waits: 1 where the start click's full-screen request was granted
 void web_leave_fullscreen();
-void web_wait_frame();      // waits: the picture is shown and the page's events run
+void web_wait_frame();  // waits: the picture is shown and the page's events run
 void web_show_box(const char* caption, const char* text, int yesNo, int answered);
-int web_wait_answer();      // waits: the page's Yes (IDYES) or No (IDNO)
+int web_wait_answer();  // waits: the page's Yes (IDYES) or No (IDNO)
 void web_cursor(int show);
 
 int web_audio_open(int rate);  // 0 where Web Audio cannot play
@@ -49,6 +49,6 @@ void web_audio_run(int run);
 double web_audio_decode(const void* data, int length);  // waits: frames, or -1 when refused
 int web_audio_channels();
 void web_audio_play(int loop);
-double web_audio_heard();   // stream frames heard since play, on the smooth output clock
+double web_audio_heard();  // stream frames heard since play, on the smooth output clock
 void web_audio_free();
 }

@@ -13,7 +13,7 @@ static PlatformModule ThisModule;
 
 static WNDPROC ClassProc = nullptr;  // one class: the demo registers one
 static char ClassName[64];
-static HWND Window = nullptr;        // one window: the canvas
+static HWND Window = nullptr;  // one window: the canvas
 static bool ModeChanged = false;
 static int CursorCount = 0;
 
@@ -136,7 +136,8 @@ HGLRC wglCreateContext(HDC dc) {
 BOOL wglMakeCurrent(HDC dc, HGLRC context) {
     if (!context) return emscripten_webgl_make_context_current(0) == EMSCRIPTEN_RESULT_SUCCESS;
     if (!PlatformWindowAlive(dc)) return FALSE;
-    if (emscripten_webgl_make_context_current(context->gl) != EMSCRIPTEN_RESULT_SUCCESS) return FALSE;
+    if (emscripten_webgl_make_context_current(context->gl) != EMSCRIPTEN_RESULT_SUCCESS)
+        return FALSE;
     // The GL 1.1 layer takes its WebGL entry points from the first context made current.
     static bool layerReady = false;
     if (!layerReady && !GlLayerInit(eglGetProcAddress)) return FALSE;

@@ -36,7 +36,8 @@ static bool OpenCodec(const Mp3Frame& f, HACMSTREAM* stream) {
 static bool Convert(HACMSTREAM stream, const uint8_t* src, DWORD length, DWORD flags,
                     std::vector<uint8_t>* out, DWORD* used) {
     DWORD room = 0;
-    if (acmStreamSize(stream, length ? length : 1, &room, ACM_STREAMSIZEF_SOURCE) != 0) return false;
+    if (acmStreamSize(stream, length ? length : 1, &room, ACM_STREAMSIZEF_SOURCE) != 0)
+        return false;
     room += 65536;  // the codec may release what it held back from earlier calls
     std::vector<uint8_t> source(src, src + length);
     std::vector<uint8_t> pcm(room);

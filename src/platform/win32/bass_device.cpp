@@ -12,10 +12,10 @@ static HANDLE Wake = nullptr;
 static WAVEHDR Headers[BLOCKS];
 static std::vector<int16_t> Blocks[BLOCKS];
 static std::thread Feeder;
-static bool Quit = false;          // guarded by BassLock
-static uint64_t Handed = 0;        // output samples written to the device, guarded by BassLock
-static uint64_t Writing = 0;       // the same once the block being mixed is written, guarded by BassLock
-static uint64_t QueuedAhead = 0;   // output samples queued ahead of the block being mixed
+static bool Quit = false;     // guarded by BassLock
+static uint64_t Handed = 0;   // output samples written to the device, guarded by BassLock
+static uint64_t Writing = 0;  // the same once the block being mixed is written, guarded by BassLock
+static uint64_t QueuedAhead = 0;         // output samples queued ahead of the block being mixed
 static std::atomic<uint64_t> StepFp{0};  // stream frames per output sample, 32.32
 static std::atomic<bool> NoSamplePosition{false};  // waveOutGetPosition cannot count samples
 static DWORD DeviceRate = 44100;
@@ -38,7 +38,8 @@ static void FeedLoop() {
             StepFp = BassStream.pcm.rate ? ((uint64_t)BassStream.pcm.rate << 32) / DeviceRate : 0;
             Writing = Handed + (uint64_t)frames;
             int64_t now = BassNowNs();
-            BassMixBlock((int16_t*)h.lpData, frames, now, frames * (int64_t)1000000000 / DeviceRate);
+            BassMixBlock((int16_t*)h.lpData, frames, now,
+                         frames * (int64_t)1000000000 / DeviceRate);
             h.dwFlags &= ~WHDR_DONE;
             if (waveOutWrite(Wave, &h, sizeof h) == MMSYSERR_NOERROR) Handed = Writing;
         }
@@ -133,7 +134,8 @@ void BassDeviceForgetSamplePosition(bool forget) { NoSamplePosition = forget; }
 bool BassDeviceHeard(const BassRamp& r, uint64_t* consumed) {
     MMTIME time = {};
     time.wType = TIME_SAMPLES;
-    if (NoSamplePosition || !Wave || waveOutGetPosition(Wave, &time, sizeof time) != MMSYSERR_NOERROR ||
+    if (NoSamplePosition || !Wave ||
+        waveOutGetPosition(Wave, &time, sizeof time) != MMSYSERR_NOERROR ||
         time.wType != TIME_SAMPLES)
         return false;
     *consumed = BassHeardFrames(r.to, r.written, time.u.sample, StepFp);

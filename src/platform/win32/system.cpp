@@ -32,7 +32,8 @@ DWORD PlatformGetModuleFileName(HINSTANCE module, char* buffer, DWORD size) {
 // sleeps, the audio position and the frame clock all run on that one counter.
 int64_t PlatformMonotonicNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch()).count();
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 BOOL PlatformQueryPerformanceFrequency(LARGE_INTEGER* frequency) {

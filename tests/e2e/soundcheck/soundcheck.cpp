@@ -28,7 +28,8 @@ static bool ReadFile(const char* path, std::vector<uint8_t>* bytes) {
     if (!file) return false;
     uint8_t chunk[65536];
     size_t got;
-    while ((got = fread(chunk, 1, sizeof chunk, file)) > 0) bytes->insert(bytes->end(), chunk, chunk + got);
+    while ((got = fread(chunk, 1, sizeof chunk, file)) > 0)
+        bytes->insert(bytes->end(), chunk, chunk + got);
     fclose(file);
     return true;
 }
@@ -45,7 +46,8 @@ static bool ReadSamples(const char* path, std::vector<int16_t>* samples) {
 static bool DecodeTrack(const char* mp3, std::vector<int16_t>* track) {
     std::vector<uint8_t> bytes;
     BassPcm pcm;
-    if (!ReadFile(mp3, &bytes) || BassDecodeMp3(bytes.data(), bytes.size(), &pcm) != BASS_OK) return false;
+    if (!ReadFile(mp3, &bytes) || BassDecodeMp3(bytes.data(), bytes.size(), &pcm) != BASS_OK)
+        return false;
     track->resize(pcm.frames);
     for (uint32_t i = 0; i < pcm.frames; i++) {
         int sum = 0;
@@ -78,8 +80,8 @@ static int Decode(const char* mp3, const char* out) {
 
 // After a difference at track sample i (recording sample r): how long the recording stays
 // silent there, and where in the track the sound that follows comes from (-1: nowhere near).
-static long Resumes(const std::vector<int16_t>& track, const std::vector<int16_t>& rec, long i, long r,
-                    long* silent) {
+static long Resumes(const std::vector<int16_t>& track, const std::vector<int16_t>& rec, long i,
+                    long r, long* silent) {
     const long run = 256;
     long quiet = r;
     while (quiet < (long)rec.size() && rec[quiet] == 0) quiet++;
@@ -94,7 +96,8 @@ static long Resumes(const std::vector<int16_t>& track, const std::vector<int16_t
 // a dropout, a repeat or resampling all break it. Every dropout is listed.
 static int Compare(const char* trackPath, const char* recPath, double seconds) {
     std::vector<int16_t> track, rec;
-    if (!ReadSamples(trackPath, &track) || !ReadSamples(recPath, &rec)) return fprintf(stderr, "soundcheck: cannot read\n"), 1;
+    if (!ReadSamples(trackPath, &track) || !ReadSamples(recPath, &rec))
+        return fprintf(stderr, "soundcheck: cannot read\n"), 1;
     long start = Alignment(track, rec);
     if (start < 0) return fprintf(stderr, "soundcheck: the recording holds no sound\n"), 1;
     long last = (long)rec.size() - 1;
@@ -103,13 +106,16 @@ static int Compare(const char* trackPath, const char* recPath, double seconds) {
     for (; i < (long)track.size() && r <= last; i++, r++) {
         if (rec[r] == track[i]) continue;
         long silent = 0, k = Resumes(track, rec, i, r, &silent);
-        fprintf(stderr, "soundcheck: sample %ld (%.3f s) differs: recorded %d, track %d; ", i, (double)i / RATE,
-                rec[r], track[i]);
+        fprintf(stderr, "soundcheck: sample %ld (%.3f s) differs: recorded %d, track %d; ", i,
+                (double)i / RATE, rec[r], track[i]);
         if (k < 0) {
-            fprintf(stderr, "the track does not resume (resampled, damaged or silent to the end)\n");
+            fprintf(stderr,
+                    "the track does not resume (resampled, damaged or silent to the end)\n");
             return 1;
         }
-        fprintf(stderr, "a dropout: %ld samples (%.1f ms) of silence, then the track from sample %ld (%ld skipped)\n",
+        fprintf(stderr,
+                "a dropout: %ld samples (%.1f ms) of silence, then the track from sample %ld (%ld "
+                "skipped)\n",
                 silent, silent * 1000.0 / RATE, k, k - i);
         dropouts++;
         silentAll += silent;
@@ -118,13 +124,17 @@ static int Compare(const char* trackPath, const char* recPath, double seconds) {
     }
     long compared = r - start;
     if (dropouts) {
-        fprintf(stderr, "soundcheck: %ld dropout%s, %.1f ms of silence in all, over %.2f s\n", dropouts,
-                dropouts == 1 ? "" : "s", silentAll * 1000.0 / RATE, (double)compared / RATE);
+        fprintf(stderr, "soundcheck: %ld dropout%s, %.1f ms of silence in all, over %.2f s\n",
+                dropouts, dropouts == 1 ? "" : "s", silentAll * 1000.0 / RATE,
+                (double)compared / RATE);
         return 1;
     }
-    printf("soundcheck: %ld samples (%.2f s) equal to the track from its first sample, at recording "
-           "sample %ld\n", compared, (double)compared / RATE, start);
-    if (compared < seconds * RATE) return fprintf(stderr, "soundcheck: fewer than %.1f s recorded\n", seconds), 1;
+    printf(
+        "soundcheck: %ld samples (%.2f s) equal to the track from its first sample, at recording "
+        "sample %ld\n",
+        compared, (double)compared / RATE, start);
+    if (compared < seconds * RATE)
+        return fprintf(stderr, "soundcheck: fewer than %.1f s recorded\n", seconds), 1;
     return 0;
 }
 
@@ -179,7 +189,8 @@ static double PositionAt(const std::vector<Arrival>& log, int64_t ns) {
 static int Probe(const char* mp3, double seconds, char** recorder) {
     std::vector<uint8_t> bytes;
     std::vector<int16_t> track;
-    if (!ReadFile(mp3, &bytes) || !DecodeTrack(mp3, &track)) return fprintf(stderr, "soundcheck: cannot decode\n"), 1;
+    if (!ReadFile(mp3, &bytes) || !DecodeTrack(mp3, &track))
+        return fprintf(stderr, "soundcheck: cannot decode\n"), 1;
     if (!BASS_Init(-1, RATE, 0, nullptr) || strcmp(BassOutputName(), "sdl") != 0)
         return fprintf(stderr, "soundcheck: no sound server output (%s)\n", BassOutputName()), 1;
     HSTREAM stream = BASS_StreamCreateFile(TRUE, bytes.data(), 0, (DWORD)bytes.size(), 0);
@@ -224,19 +235,23 @@ static int Probe(const char* mp3, double seconds, char** recorder) {
     }
     if (aheadMs.size() < 10) return fprintf(stderr, "soundcheck: too few arrivals\n"), 1;
     std::sort(aheadMs.begin(), aheadMs.end());
-    printf("soundcheck: position ahead of the sink by %.1f ms (least), %.1f ms (median), %.1f ms "
-           "(most), over %zu arrivals in %.1f s without a dropout\n", aheadMs.front(),
-           aheadMs[aheadMs.size() / 2], aheadMs.back(), aheadMs.size(), (double)intact / RATE);
+    printf(
+        "soundcheck: position ahead of the sink by %.1f ms (least), %.1f ms (median), %.1f ms "
+        "(most), over %zu arrivals in %.1f s without a dropout\n",
+        aheadMs.front(), aheadMs[aheadMs.size() / 2], aheadMs.back(), aheadMs.size(),
+        (double)intact / RATE);
     BassClose();
     return 0;
 }
 
 int main(int argc, char** argv) {
     if (argc == 4 && strcmp(argv[1], "decode") == 0) return Decode(argv[2], argv[3]);
-    if (argc == 5 && strcmp(argv[1], "compare") == 0) return Compare(argv[2], argv[3], atof(argv[4]));
+    if (argc == 5 && strcmp(argv[1], "compare") == 0)
+        return Compare(argv[2], argv[3], atof(argv[4]));
     if (argc >= 6 && strcmp(argv[1], "probe") == 0 && strcmp(argv[4], "--") == 0)
         return Probe(argv[2], atof(argv[3]), argv + 5);
-    fprintf(stderr, "usage: vernalis-soundcheck decode MP3 OUT | compare TRACK REC SECS | "
-                    "probe MP3 SECS -- RECORDER...\n");
+    fprintf(stderr,
+            "usage: vernalis-soundcheck decode MP3 OUT | compare TRACK REC SECS | "
+            "probe MP3 SECS -- RECORDER...\n");
     return 2;
 }

@@ -21,23 +21,27 @@ bool LoadCaseMedia(const char* modelDir, const char* assetDir) {
     const struct {
         const char* file;
         Model* model;
-    } models[] = {{"Galaxy.3DS", &Galaxy}, {"Tubo.3ds", &Tube}, {"CaraTio1.3DS", &Head}, {"Nudo.3DS", &Knot}};
+    } models[] = {
+        {"Galaxy.3DS", &Galaxy}, {"Tubo.3ds", &Tube}, {"CaraTio1.3DS", &Head}, {"Nudo.3DS", &Knot}};
     for (const auto& m : models)
         if (!Load3dsFromFile((std::string(modelDir) + "/" + m.file).c_str(), m.model)) return false;
     const struct {
         const char* file;
         Texture* texture;
-    } textures[] = {{"blue.tga", &Blue},         {"blue2.tga", &Blue2}, {"caratio1.tga", &HeadSkin},
-                    {"Particle.tga", &Particle}, {"BigFlare.tga", &Flare}, {"credits.tga", &Credits}};
+    } textures[] = {{"blue.tga", &Blue},         {"blue2.tga", &Blue2},
+                    {"caratio1.tga", &HeadSkin}, {"Particle.tga", &Particle},
+                    {"BigFlare.tga", &Flare},    {"credits.tga", &Credits}};
     for (const auto& t : textures)
-        if (!LoadTgaFromFile(t.texture, (std::string(assetDir) + "/" + t.file).c_str())) return false;
+        if (!LoadTgaFromFile(t.texture, (std::string(assetDir) + "/" + t.file).c_str()))
+            return false;
     return true;
 }
 
 // The demo's window state: the letterboxed projection and InitGlState's state, with what the
 // cases switch on put back off.
 void ResetDemoState() {
-    for (GLenum cap : {GL_LIGHTING, GL_COLOR_MATERIAL, GL_CULL_FACE, GL_LINE_SMOOTH, GL_SCISSOR_TEST})
+    for (GLenum cap :
+         {GL_LIGHTING, GL_COLOR_MATERIAL, GL_CULL_FACE, GL_LINE_SMOOTH, GL_SCISSOR_TEST})
         glDisable(cap);
     ResizeViewport(640, 480);
     InitGlState();
@@ -134,7 +138,8 @@ static void Sprites(Probes* probes) {
     GLint blend[2];
     glGetIntegerv(GL_BLEND_SRC, &blend[0]);
     glGetIntegerv(GL_BLEND_DST, &blend[1]);
-    probes->insert(probes->end(), {blend[0], blend[1], glIsEnabled(GL_TEXTURE_2D), glIsEnabled(GL_BLEND)});
+    probes->insert(probes->end(),
+                   {blend[0], blend[1], glIsEnabled(GL_TEXTURE_2D), glIsEnabled(GL_BLEND)});
 }
 
 static void Overlays(Probes*) {
@@ -159,7 +164,8 @@ static void Captions(Probes* probes) {
     FontPrint("%d%%", 42);
     GLint base = 0;
     glGetIntegerv(GL_LIST_BASE, &base);
-    probes->insert(probes->end(), {base, glIsEnabled(GL_DEPTH_TEST), glIsEnabled(GL_POLYGON_SMOOTH)});
+    probes->insert(probes->end(),
+                   {base, glIsEnabled(GL_DEPTH_TEST), glIsEnabled(GL_POLYGON_SMOOTH)});
     glPopMatrix();
 }
 
@@ -183,10 +189,10 @@ static void ScissorDepth(Probes* probes) {
 }
 
 const GlCase GL_CASES[] = {
-    {"wire", WireModels, true},       {"textured", TexturedModels, true},
-    {"lit", LitModels, true},         {"fountain", Fountain, true},
-    {"sprites", Sprites, true},       {"overlays", Overlays, true},
-    {"captions", Captions, true},     {"scissor", ScissorDepth, true},
+    {"wire", WireModels, true},     {"textured", TexturedModels, true},
+    {"lit", LitModels, true},       {"fountain", Fountain, true},
+    {"sprites", Sprites, true},     {"overlays", Overlays, true},
+    {"captions", Captions, true},   {"scissor", ScissorDepth, true},
     {"smooth", SmoothLines, false},
 };
 const int GL_CASE_COUNT = sizeof GL_CASES / sizeof GL_CASES[0];

@@ -49,9 +49,9 @@ BOOL wglUseFontOutlinesA(HDC, DWORD first, DWORD count, DWORD listBase, float, f
         if (code > 32 && code < 127) {
             glNormal3f(0, 0, 1);
             glBegin(GL_TRIANGLES);
-            const float corners[][2] = {{0.05f, 0}, {0.15f, 0},        {0.15f, 0.7f}, {0.05f, 0},
-                                        {0.15f, 0.7f}, {0.05f, 0.7f},  {0.15f, 0.7f},
-                                        {0.15f, 0.35f}, {0.2f + w, 0.5f + h}};
+            const float corners[][2] = {{0.05f, 0},    {0.15f, 0},     {0.15f, 0.7f},
+                                        {0.05f, 0},    {0.15f, 0.7f},  {0.05f, 0.7f},
+                                        {0.15f, 0.7f}, {0.15f, 0.35f}, {0.2f + w, 0.5f + h}};
             for (const auto& c : corners) glVertex2f(c[0], c[1]);
             glEnd();
         }
@@ -66,8 +66,10 @@ BOOL wglUseFontOutlinesA(HDC, DWORD first, DWORD count, DWORD listBase, float, f
 static EGLDisplay Display = EGL_NO_DISPLAY;
 
 static bool StartContext() {
-    auto getDisplay = (PFNEGLGETPLATFORMDISPLAYEXTPROC)eglGetProcAddress("eglGetPlatformDisplayEXT");
-    if (getDisplay) Display = getDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+    auto getDisplay =
+        (PFNEGLGETPLATFORMDISPLAYEXTPROC)eglGetProcAddress("eglGetPlatformDisplayEXT");
+    if (getDisplay)
+        Display = getDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
     EGLDisplay display = Display;
     if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) return false;
 #ifdef GL_COMPARE_LAYER
@@ -79,9 +81,21 @@ static bool StartContext() {
     eglBindAPI(EGL_OPENGL_API);
     const EGLint contextAttributes[] = {EGL_NONE};
 #endif
-    const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, api,
-                                       EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8,
-                                       EGL_ALPHA_SIZE, 8, EGL_DEPTH_SIZE, 16, EGL_NONE};
+    const EGLint configAttributes[] = {EGL_SURFACE_TYPE,
+                                       EGL_PBUFFER_BIT,
+                                       EGL_RENDERABLE_TYPE,
+                                       api,
+                                       EGL_RED_SIZE,
+                                       8,
+                                       EGL_GREEN_SIZE,
+                                       8,
+                                       EGL_BLUE_SIZE,
+                                       8,
+                                       EGL_ALPHA_SIZE,
+                                       8,
+                                       EGL_DEPTH_SIZE,
+                                       16,
+                                       EGL_NONE};
     EGLConfig config;
     EGLint found = 0;
     if (!eglChooseConfig(display, configAttributes, &config, 1, &found) || found < 1) return false;
@@ -114,7 +128,8 @@ static std::vector<unsigned char> Draw(const GlCase& c, Probes* probes) {
 }
 
 #ifndef GL_COMPARE_LAYER
-static bool Write(const std::string& path, const std::vector<unsigned char>& frame, const Probes& probes) {
+static bool Write(const std::string& path, const std::vector<unsigned char>& frame,
+                  const Probes& probes) {
     FILE* f = fopen(path.c_str(), "wb");
     if (!f) return false;
     bool ok = fwrite(frame.data(), 1, frame.size(), f) == frame.size();
@@ -158,7 +173,10 @@ static bool Compare(const GlCase& c, const std::vector<unsigned char>& mine, con
     bool ok = (mean <= MEAN_LIMIT && outlierShare <= OUTLIER_LIMIT) || !c.judged;
     ok = ok && myProbes == theirProbes;
     printf("%-10s max %3d  mean %.4f  over 16: %.4f%%  queries %s  %s\n", c.name, largest, mean,
-           100 * outlierShare, myProbes == theirProbes ? "equal" : "DIFFER", !ok ? "FAILED" : c.judged ? "ok" : "(known difference)");
+           100 * outlierShare, myProbes == theirProbes ? "equal" : "DIFFER",
+           !ok ? "FAILED"
+           : c.judged ? "ok"
+                      : "(known difference)");
     return ok;
 }
 
@@ -178,7 +196,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     bool ok = true;
-    for (const auto& cases : {std::make_pair(GL_CASES, GL_CASE_COUNT), std::make_pair(SCENE_CASES, SCENE_CASE_COUNT)})
+    for (const auto& cases :
+         {std::make_pair(GL_CASES, GL_CASE_COUNT), std::make_pair(SCENE_CASES, SCENE_CASE_COUNT)})
         for (int i = 0; i < cases.second; i++) {
             const GlCase& c = cases.first[i];
             Probes probes;

@@ -40,11 +40,16 @@ static void PlayScene(int scene) {
     DemoFrame();
 }
 
-#define SCENE_CASE(n) \
-    static void Scene##n(Probes*) { PlayScene(n - 1); }
-SCENE_CASE(1) SCENE_CASE(2) SCENE_CASE(3) SCENE_CASE(4) SCENE_CASE(5) SCENE_CASE(6) SCENE_CASE(7)
+static void Scene1(Probes*) { PlayScene(0); }
+static void Scene2(Probes*) { PlayScene(1); }
+static void Scene3(Probes*) { PlayScene(2); }
+static void Scene4(Probes*) { PlayScene(3); }
+static void Scene5(Probes*) { PlayScene(4); }
+static void Scene6(Probes*) { PlayScene(5); }
+static void Scene7(Probes*) { PlayScene(6); }
 
-const GlCase SCENE_CASES[] = {{"scene1", Scene1, true}, {"scene2", Scene2, true}, {"scene3", Scene3, true},
-                              {"scene4", Scene4, true}, {"scene5", Scene5, true}, {"scene6", Scene6, true},
+const GlCase SCENE_CASES[] = {{"scene1", Scene1, true}, {"scene2", Scene2, true},
+                              {"scene3", Scene3, true}, {"scene4", Scene4, true},
+                              {"scene5", Scene5, true}, {"scene6", Scene6, true},
                               {"scene7", Scene7, true}};
 const int SCENE_CASE_COUNT = 7;

@@ -14,7 +14,8 @@ int main() {
     glEnd();
     glClear(GL_COLOR_BUFFER_BIT);
     if (!GlesLoad(eglGetProcAddress)) return 1;
-    bool apart = (void*)Es.Enable != (void*)&glEnable && (void*)Es.BindTexture != (void*)&glBindTexture &&
+    bool apart = (void*)Es.Enable != (void*)&glEnable &&
+                 (void*)Es.BindTexture != (void*)&glBindTexture &&
                  (void*)Es.Clear != (void*)&glClear;
     printf("GLES table %s the layer's own names\n", apart ? "is apart from" : "POINTS AT");
     return apart ? 0 : 1;

@@ -24,7 +24,8 @@ std::vector<uint8_t> ReadAll(const fs::path& path) {
 
 std::set<std::string> FilesIn(const char* dir) {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.insert(entry.path().filename().string());
+    for (const auto& entry : fs::directory_iterator(dir))
+        names.insert(entry.path().filename().string());
     return names;
 }
 

@@ -27,7 +27,8 @@ float GetFloat(const std::vector<uint8_t>& b, size_t at) { return GetLeFloat(&b[
 void Walk(const std::vector<uint8_t>& b, size_t pos, size_t end, Parsed& p);
 
 // Reads a list's count and checks that `count * itemSize` fits the chunk.
-bool ListFits(const std::vector<uint8_t>& b, size_t data, size_t end, size_t itemSize, uint32_t& count) {
+bool ListFits(const std::vector<uint8_t>& b, size_t data, size_t end, size_t itemSize,
+              uint32_t& count) {
     if (data + 2 > end) return false;
     count = Get16(b, data);
     return data + 2 + count * itemSize <= end;
@@ -36,28 +37,41 @@ bool ListFits(const std::vector<uint8_t>& b, size_t data, size_t end, size_t ite
 void ReadChunk(const std::vector<uint8_t>& b, uint32_t id, size_t data, size_t end, Parsed& p) {
     uint32_t n = 0;
     switch (id) {
-    case CHUNK_MAIN: case CHUNK_EDITOR: case CHUNK_TRIMESH:
-        Walk(b, data, end, p);
-        break;
+    case CHUNK_MAIN:
+    case CHUNK_EDITOR:
+    case CHUNK_TRIMESH: Walk(b, data, end, p); break;
     case CHUNK_OBJECT: {
         const void* nul = std::memchr(&b[data], 0, end - data);
-        if (!nul) { p.ok = false; break; }
+        if (!nul) {
+            p.ok = false;
+            break;
+        }
         p.objects++;
         Walk(b, (const uint8_t*)nul - b.data() + 1, end, p);
         break;
     }
     case CHUNK_VERTICES:
-        if (!ListFits(b, data, end, 12, n) || data + 2 + n * 12 != end) { p.ok = false; break; }
+        if (!ListFits(b, data, end, 12, n) || data + 2 + n * 12 != end) {
+            p.ok = false;
+            break;
+        }
         for (uint32_t i = 0; i < n * 3; i++) p.xyz.push_back(GetFloat(b, data + 2 + i * 4));
         break;
     case CHUNK_MAPPING:
-        if (!ListFits(b, data, end, 8, n) || data + 2 + n * 8 != end) { p.ok = false; break; }
+        if (!ListFits(b, data, end, 8, n) || data + 2 + n * 8 != end) {
+            p.ok = false;
+            break;
+        }
         for (uint32_t i = 0; i < n * 2; i++) p.uv.push_back(GetFloat(b, data + 2 + i * 4));
         break;
     case CHUNK_FACES:
-        if (!ListFits(b, data, end, 8, n)) { p.ok = false; break; }
+        if (!ListFits(b, data, end, 8, n)) {
+            p.ok = false;
+            break;
+        }
         for (uint32_t i = 0; i < n; i++)
-            for (int k = 0; k < 3; k++) p.faces.push_back((uint16_t)Get16(b, data + 2 + i * 8 + k * 2));
+            for (int k = 0; k < 3; k++)
+                p.faces.push_back((uint16_t)Get16(b, data + 2 + i * 8 + k * 2));
         Walk(b, data + 2 + n * 8, end, p);  // smoothing groups follow the list
         break;
     }
@@ -65,9 +79,15 @@ void ReadChunk(const std::vector<uint8_t>& b, uint32_t id, size_t data, size_t e
 
 void Walk(const std::vector<uint8_t>& b, size_t pos, size_t end, Parsed& p) {
     while (p.ok && pos < end) {
-        if (pos + 6 > end) { p.ok = false; return; }
+        if (pos + 6 > end) {
+            p.ok = false;
+            return;
+        }
         uint32_t id = Get16(b, pos), len = Get32(b, pos + 2);
-        if (len < 6 || pos + len > end) { p.ok = false; return; }
+        if (len < 6 || pos + len > end) {
+            p.ok = false;
+            return;
+        }
         ReadChunk(b, id, pos + 6, pos + len, p);
         pos += len;
     }
@@ -145,7 +165,8 @@ Orientation Orient(const Parsed& p) {
 
 float Extent(const Parsed& p, int axis) {
     float lo = 1e30f, hi = -1e30f;
-    for (size_t i = axis; i < p.xyz.size(); i += 3) lo = std::fmin(lo, p.xyz[i]), hi = std::fmax(hi, p.xyz[i]);
+    for (size_t i = axis; i < p.xyz.size(); i += 3)
+        lo = std::fmin(lo, p.xyz[i]), hi = std::fmax(hi, p.xyz[i]);
     return hi - lo;
 }
 
@@ -171,7 +192,8 @@ TEST(Assetgen3ds, ModelsAreConsistentAndSizedForTheirScenes) {
             EXPECT_GT(Extent(p, 0), 300.0f);
             EXPECT_LT(Extent(p, 0), 500.0f);
             EXPECT_LT(Extent(p, 1), Extent(p, 0) * 0.2f);  // a flat disc
-            EXPECT_GT(o.volume, 0.0);  // arms and bulge turned outwards: culled, it shows from both sides
+            EXPECT_GT(o.volume,
+                      0.0);  // arms and bulge turned outwards: culled, it shows from both sides
         } else if (name == "Tubo.3ds") {
             EXPECT_GT(Extent(p, 1), 80.0f);
             EXPECT_LT(o.radialFlux, 0.0);  // faces turned to the inside
@@ -198,9 +220,10 @@ TEST(Assetgen3ds, FaceModelsPairUpForTheMorph) {
     EXPECT_EQ(to.faces, base.faces);
     ASSERT_EQ(from.xyz.size(), to.xyz.size());
     float most = 0;
-    for (size_t i = 0; i < from.xyz.size(); i++) most = std::fmax(most, std::fabs(from.xyz[i] - to.xyz[i]));
-    EXPECT_LT(most, 0.6f);  // within reach of the morph's steps
-    EXPECT_GT(most, 0.15f); // and visibly different
+    for (size_t i = 0; i < from.xyz.size(); i++)
+        most = std::fmax(most, std::fabs(from.xyz[i] - to.xyz[i]));
+    EXPECT_LT(most, 0.6f);   // within reach of the morph's steps
+    EXPECT_GT(most, 0.15f);  // and visibly different
 }
 
 }  // namespace

@@ -52,7 +52,8 @@ Decoded DecodeMp3(const std::vector<uint8_t>& mp3) {
             size_t at = d.pcm.size();
             d.pcm.resize(at + got / 2);
             if (got >= 2) std::memcpy(d.pcm.data() + at, buf.data(), got / 2 * 2);
-            if (ret != MPG123_OK && ret != MPG123_NEW_FORMAT) break;  // NEED_MORE: all fed data decoded
+            if (ret != MPG123_OK && ret != MPG123_NEW_FORMAT)
+                break;  // NEED_MORE: all fed data decoded
         }
     }
     mpg123_delete(mh);
@@ -74,7 +75,8 @@ double MeanSquare(const std::vector<int16_t>& x, long from, long to) {
 // holding half the energy of the loudest 1 ms window in the 10 ms after it.
 long OnsetOffset(const std::vector<int16_t>& x, long cue) {
     double loudest = 0;
-    for (long i = cue; i < cue + 441 - 44; i++) loudest = std::fmax(loudest, MeanSquare(x, i, i + 44));
+    for (long i = cue; i < cue + 441 - 44; i++)
+        loudest = std::fmax(loudest, MeanSquare(x, i, i + 44));
     for (long i = cue - 441; i < cue + 441; i++)
         if (MeanSquare(x, i, i + 44) >= loudest * 0.5) return i - cue;
     return 1 << 30;
@@ -108,7 +110,8 @@ TEST(AssetgenSoundtrack, DecodesGaplesslyAtFullLoudnessWithoutClipping) {
         x[i] = d.pcm[i] / 32768.0f;
     }
     double lufs = IntegratedLoudness(x.data(), x.size(), 44100);
-    std::printf("[ figures  ] decoded peak %.2f dBFS, loudness %.2f LUFS\n", 20 * std::log10(peak / 32768.0), lufs);
+    std::printf("[ figures  ] decoded peak %.2f dBFS, loudness %.2f LUFS\n",
+                20 * std::log10(peak / 32768.0), lufs);
     EXPECT_LE(peak, 29204);  // -1 dBFS
     EXPECT_NEAR(lufs, -14.0, 1.0);
 }
@@ -116,8 +119,8 @@ TEST(AssetgenSoundtrack, DecodesGaplesslyAtFullLoudnessWithoutClipping) {
 TEST(AssetgenSoundtrack, AccentsStartOnTheirCues) {
     const Decoded& d = Track();
     // Scene 1's flashes, the scene starts, the life cue and the final burst.
-    const uint32_t cues[] = {CUE_FLASH1,   CUE_FLASH2,   CUE_FLASH3,   CUE_FLASH4,   CUE_FLASH5,
-                             SCENE2_START, SCENE3_START, SCENE4_START, SCENE5_START, SCENE6_START,
+    const uint32_t cues[] = {CUE_FLASH1,   CUE_FLASH2,   CUE_FLASH3,     CUE_FLASH4,   CUE_FLASH5,
+                             SCENE2_START, SCENE3_START, SCENE4_START,   SCENE5_START, SCENE6_START,
                              SCENE7_START, CUE_LIFE,     CUE_FINAL_BURST};
     ASSERT_GE(d.pcm.size(), (size_t)CueSample(SCENE7_START) + 44100);
     for (uint32_t cueByte : cues) {
@@ -129,8 +132,8 @@ TEST(AssetgenSoundtrack, AccentsStartOnTheirCues) {
         std::printf("[ figures  ] cue byte %d: onset %+.2f ms, rise %.1f dB\n", cue * 2,
                     offset * 1000.0 / 44100, 10 * std::log10(after / std::fmax(before, 1.0)));
         EXPECT_GT(after, before * 100);  // at least 20 dB up
-        EXPECT_GE(offset, -44);         // not before the cue (1 ms of slack)...
-        EXPECT_LT(offset, 441);         // ...and within 10 ms after it
+        EXPECT_GE(offset, -44);          // not before the cue (1 ms of slack)...
+        EXPECT_LT(offset, 441);          // ...and within 10 ms after it
     }
 }
 
@@ -174,7 +177,8 @@ Portrait Portray(const std::vector<int16_t>& x, long from, long to) {
         std::vector<double> e(Bands, 1e-3);
         for (int k = 1; k < n / 2; k++)
             for (int b = 0; b < Bands; b++)
-                if (k * 44100.0 / n >= edge[b] && k * 44100.0 / n < edge[b + 1]) e[b] += std::norm(a[k]);
+                if (k * 44100.0 / n >= edge[b] && k * 44100.0 / n < edge[b + 1])
+                    e[b] += std::norm(a[k]);
         frames.push_back(e);
     }
     Portrait p = {};
@@ -184,7 +188,8 @@ Portrait Portray(const std::vector<int16_t>& x, long from, long to) {
     for (int b = 0; b < Bands; b++) {
         double mean = 0, var = 0;
         for (const auto& e : frames) mean += 10 * std::log10(e[b]) / frames.size();
-        for (const auto& e : frames) var += std::pow(10 * std::log10(e[b]) - mean, 2) / frames.size();
+        for (const auto& e : frames)
+            var += std::pow(10 * std::log10(e[b]) - mean, 2) / frames.size();
         p.share[b] = 10 * std::log10(sum[b] / total);
         p.swing[b] = std::sqrt(var);
     }
@@ -228,7 +233,8 @@ TEST(AssetgenSoundtrack, EverySectionSoundsUnlikeTheOneBefore) {
         Portrait p = Portray(d.pcm, starts[k] + quarter, starts[k + 1] - quarter);
         if (k > 0) {
             double dist = Distance(prev, p);
-            std::printf("[ figures  ] section at byte %ld: %.2f from the one before\n", starts[k] * 2, dist);
+            std::printf("[ figures  ] section at byte %ld: %.2f from the one before\n",
+                        starts[k] * 2, dist);
             EXPECT_GT(dist, 3.0) << "section at sample " << starts[k];
         }
         prev = p;
@@ -237,7 +243,8 @@ TEST(AssetgenSoundtrack, EverySectionSoundsUnlikeTheOneBefore) {
 
 std::vector<float> Sine(double hz, double amplitude, int samples) {
     std::vector<float> x((size_t)samples);
-    for (int i = 0; i < samples; i++) x[i] = (float)(amplitude * std::sin(2 * M_PI * hz * i / 44100));
+    for (int i = 0; i < samples; i++)
+        x[i] = (float)(amplitude * std::sin(2 * M_PI * hz * i / 44100));
     return x;
 }
 

@@ -129,7 +129,8 @@ const double HalfView = std::tan(22.5 * 3.14159265358979 / 180.0);
 const Image& Credits() {
     static const Image img = [] {
         for (int i = 0; i < TextureCount; i++)
-            if (std::string(TextureTable[i].name) == "credits.tga") return PaintTexture(TextureTable[i]);
+            if (std::string(TextureTable[i].name) == "credits.tga")
+                return PaintTexture(TextureTable[i]);
         return Image{};
     }();
     return img;
@@ -146,11 +147,13 @@ TEST(AssetgenCredits, EveryLineDrawsWhollyAndInOrder) {
     for (int i = 0; i < CreditLineCount; i++) {
         const CreditLine& line = CreditLines[i];
         SCOPED_TRACE(line.text);
-        for (const char* c = line.text; *c; c++) EXPECT_TRUE(FontHasGlyph(*c)) << "no glyph for " << *c;
+        for (const char* c = line.text; *c; c++)
+            EXPECT_TRUE(FontHasGlyph(*c)) << "no glyph for " << *c;
         EXPECT_LE(TextWidth(line.text, line.scale), 256.0f - 2 * 12) << "runs into the margin";
         if (i > 0) {
             const CreditLine& above = CreditLines[i - 1];
-            EXPECT_GE(line.y, above.y + FONT_GLYPH_H * above.scale * CREDITS_STRETCH + 4) << "overlaps";
+            EXPECT_GE(line.y, above.y + FONT_GLYPH_H * above.scale * CREDITS_STRETCH + 4)
+                << "overlaps";
         }
     }
 }
@@ -183,7 +186,9 @@ TEST(AssetgenCredits, TextStaysInItsLinesWithBlackMargins) {
 // on screen when the fade begins, the first is below the top once the flash has cleared.
 TEST(AssetgenCredits, LinesAreOnScreenBeforeTheFade) {
     const double rowsPerUnit = 1024.0 / 3.0;
-    auto rowAt = [&](double seconds, double eyeY) { return (0.2 + 0.25 * seconds - eyeY) * rowsPerUnit; };
+    auto rowAt = [&](double seconds, double eyeY) {
+        return (0.2 + 0.25 * seconds - eyeY) * rowsPerUnit;
+    };
     const CreditLine& last = CreditLines[CreditLineCount - 1];
     double lastBottom = last.y + FONT_GLYPH_H * last.scale * CREDITS_STRETCH;
     EXPECT_LT(lastBottom, rowAt(FadeSeconds, -HalfView)) << "last line still below the view";
@@ -196,7 +201,7 @@ TEST(AssetgenCredits, HiddenPageLiesInTheBandThatShows) {
     Image img = MakeImage(256, 256);
     PaintHidden(img);
     double rise = 0.04 * FadeSeconds - 0.3, half = HalfView * 0.65;
-    int lastRow = (int)((0.5 + half + rise) * 256);        // lowest row on screen at the fade
+    int lastRow = (int)((0.5 + half + rise) * 256);  // lowest row on screen at the fade
     int firstCol = (int)((0.5 - half * 1.6) * 256) + 1, lastCol = 255 - firstCol;
     int outside = 0, inside = 0;
     for (int y = 0; y < 256; y++) {

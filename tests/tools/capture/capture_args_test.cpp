@@ -17,7 +17,9 @@ TEST(CaptureArgs, DefaultsAndValues) {
     EXPECT_EQ(options.fps, 60);
     EXPECT_FALSE(options.holdP);
     ASSERT_TRUE(Parse({"--exe", "x/vernalis", "--from", "5", "--to", "5", "--fps", "5", "--hold-p",
-                       "--out", "a.PNG"}, &options, &error)) << error;
+                       "--out", "a.PNG"},
+                      &options, &error))
+        << error;
     EXPECT_EQ(options.exe, "x/vernalis");
     EXPECT_EQ(options.from, 5u);
     EXPECT_EQ(options.fps, 5);
@@ -28,8 +30,8 @@ TEST(CaptureArgs, DefaultsAndValues) {
 
 TEST(CaptureArgs, RefusesBadArguments) {
     const std::vector<std::vector<const char*>> bad = {
-        {},                                            // no --out
-        {"--out", "f.png"},                            // one file for many frames
+        {},                  // no --out
+        {"--out", "f.png"},  // one file for many frames
         {"--out", "f.jpg", "--from", "0", "--to", "0"},
         {"--out", "d/", "--fps", "0"},
         {"--out", "d/", "--fps", "x"},
@@ -54,7 +56,8 @@ TEST(CaptureArgs, RefusesBadArguments) {
 TEST(CaptureFrames, OddStillsAndFromAlone) {
     CaptureOptions options;
     std::string error;
-    ASSERT_TRUE(Parse({"--from", "88201", "--to", "88201", "--out", "x.png"}, &options, &error)) << error;
+    ASSERT_TRUE(Parse({"--from", "88201", "--to", "88201", "--out", "x.png"}, &options, &error))
+        << error;
     EXPECT_EQ(CaptureFrameCount(options), 1u);
     ASSERT_TRUE(Parse({"--from", "12853248", "--out", "x.mp4"}, &options, &error)) << error;
     EXPECT_EQ(CaptureFrameCount(options), 0u);

@@ -27,7 +27,8 @@ TEST(CaptureFolders, AbsolutePathsKeepTheUsersFolder) {
 TEST(CaptureFolders, DataFolderIsTheExecutablesWhenItHoldsData) {
     char pattern[] = "/tmp/vernalis-folders-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
-    std::string top = pattern, plain = top + "/plain", linked = top + "/linked", file = top + "/file";
+    std::string top = pattern, plain = top + "/plain", linked = top + "/linked",
+                file = top + "/file";
     ASSERT_EQ(mkdir(plain.c_str(), 0755), 0);
     ASSERT_EQ(mkdir(linked.c_str(), 0755), 0);
     ASSERT_EQ(mkdir(file.c_str(), 0755), 0);

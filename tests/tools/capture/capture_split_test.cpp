@@ -24,7 +24,8 @@ static void ExpectPartsAreTheRun(const CaptureOptions& run, uint64_t cut) {
     second.from = CaptureFramePosition(run.from, cut, run.fps);
     ASSERT_EQ(CaptureFrameCount(second), total - cut);
     for (uint64_t k = 0; k < total - cut; k++)
-        ASSERT_EQ(CaptureFramePosition(second.from, k, run.fps), CaptureFramePosition(run.from, cut + k, run.fps));
+        ASSERT_EQ(CaptureFramePosition(second.from, k, run.fps),
+                  CaptureFramePosition(run.from, cut + k, run.fps));
     CaptureOptions first = run;
     first.to = CaptureFramePosition(run.from, cut - 1, run.fps);
     EXPECT_EQ(CaptureFrameCount(first), cut);
@@ -47,9 +48,10 @@ TEST(CaptureSplit, OtherRunsStayInOneProcess) {
     const CaptureOptions single[] = {
         RunOf(0, 19 * STREAM_BYTES_PER_SECOND, 60, "short.mp4"),  // too short to pay
         RunOf(0, TIMELINE_END - 1, 60, "frames/"),                // stills are written one by one
-        RunOf(1000, TIMELINE_END - 1, 60, "off.mp4"),              // off the grid of a run from 0
+        RunOf(1000, TIMELINE_END - 1, 60, "off.mp4"),             // off the grid of a run from 0
     };
-    for (const CaptureOptions& run : single) EXPECT_EQ(SplitFrame(run, CaptureFrameCount(run)), 0u) << run.out;
+    for (const CaptureOptions& run : single)
+        EXPECT_EQ(SplitFrame(run, CaptureFrameCount(run)), 0u) << run.out;
     setenv("VERNALIS_CAPTURE_PROCESSES", "1", 1);
     CaptureOptions whole = RunOf(0, TIMELINE_END - 1, 60, "demo.mp4");
     EXPECT_EQ(SplitFrame(whole, CaptureFrameCount(whole)), 0u);
