@@ -12,7 +12,7 @@ include(${CMAKE_SOURCE_DIR}/cmake/asset_list.cmake)
 
 set(PLATFORM_WEB_SOURCES
   src/platform/bass_calls.cpp src/platform/bass_mp3.cpp src/platform/msgbox_unseen.cpp
-  src/platform/message_queue.cpp src/platform/sdl/platform_system.cpp
+  src/platform/message_queue.cpp src/platform/platform_testing.cpp src/platform/sdl/system.cpp
   src/platform/web/bass.cpp src/platform/web/font.cpp src/platform/web/message.cpp
   src/platform/web/msgbox.cpp src/platform/web/still.cpp src/platform/web/system.cpp
   src/platform/web/window.cpp

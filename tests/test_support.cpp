@@ -6,7 +6,7 @@
 #include "demo/demo.h"
 #include "music/music.h"
 #include "pack/tpack.h"
-#include "platform/sdl/platform_window.h"
+#include "platform/sdl/window.h"
 #include "shell/shell.h"
 
 // The programs get the pack length from the build; each test that opens a pack sets its own.

@@ -1,5 +1,5 @@
 #include <gtest/gtest.h>
-#include "platform/sdl/platform_keys.h"
+#include "platform/sdl/keys.h"
 
 TEST(VirtualKeys, MatchWindowsCodes) {
     EXPECT_EQ(VirtualKeyFromSdl(SDLK_ESCAPE), 0x1Bu);

@@ -2,7 +2,7 @@
 // answered Yes, and ends with the window it may have made destroyed.
 #pragma once
 #include <gtest/gtest.h>
-#include "platform/sdl/platform_window.h"
+#include "platform/sdl/window.h"
 #include "shell/shell.h"
 #include "test_support.h"
 

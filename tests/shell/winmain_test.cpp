@@ -4,7 +4,7 @@
 #include "music/music.h"
 #include "pack/pack_fixture.h"
 #include "platform/bass_testtone.h"
-#include "platform/sdl/platform_window.h"
+#include "platform/sdl/window.h"
 #include "shell/shell.h"
 #include "test_support.h"
 

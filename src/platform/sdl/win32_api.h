@@ -206,7 +206,7 @@ struct GLYPHMETRICSFLOAT {
     float gmfCellIncX, gmfCellIncY;
 };
 
-// --- Message boxes: platform_msgbox.cpp -------------------------------------------------
+// --- Message boxes: each backend's msgbox.cpp ---
 // Every box is written to stderr as "caption: text". Where a display exists it is also shown;
 // without a person (no display, or VERNALIS_MSGBOX_ANSWER=yes|no set) OK boxes answer IDOK
 // and Yes/No questions the given answer (No unless told otherwise).
@@ -221,7 +221,7 @@ void PostQuitMessage(int exitCode);
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// --- Windows, display mode, context: platform_window.cpp ------------------------------------
+// --- Windows, display mode, context: each backend's window.cpp ---
 HINSTANCE GetModuleHandleA(const char* name);
 HICON LoadIconA(HINSTANCE instance, const char* name);  // the resource name itself
 HCURSOR LoadCursorA(HINSTANCE instance, const char* name);
@@ -247,7 +247,7 @@ BOOL wglMakeCurrent(HDC dc, HGLRC context);
 BOOL wglDeleteContext(HGLRC context);
 BOOL SwapBuffers(HDC dc);
 
-// --- Caption font: platform_font.cpp --------------------------------------------------------
+// --- Caption font: each backend's font.cpp ---
 // The font is looked up with fontconfig and outlined with FreeType (font_outline.cpp). There
 // is one selection for the process, whatever device context it is selected into.
 HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
@@ -260,7 +260,7 @@ BOOL DeleteObject(HGDIOBJ object);
 BOOL wglUseFontOutlinesA(HDC dc, DWORD first, DWORD count, DWORD listBase, float deviation,
                          float extrusion, int format, GLYPHMETRICSFLOAT* metrics);
 
-// --- Process and time: platform_system.cpp ----------------------------------------------
+// --- Process and time: each backend's system.cpp ---
 DWORD GetModuleFileNameA(HINSTANCE module, char* buffer, DWORD size);
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
 BOOL QueryPerformanceCounter(LARGE_INTEGER* counter);

@@ -5,16 +5,6 @@
 #include <cstring>
 #include "platform/platform_testing.h"
 
-const char* PlatformExePathOverride = nullptr;
-int64_t PlatformCounterOverride = -1;
-const char* PlatformFailCall = nullptr;
-const char* FontFileOverride = nullptr;
-char FontFile[512];
-
-bool PlatformShouldFail(const char* call) {
-    return PlatformFailCall && strcmp(PlatformFailCall, call) == 0;
-}
-
 // The system owns the message queue; there is nothing of ours to empty.
 void PlatformClearMessages() {}
 

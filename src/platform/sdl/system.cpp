@@ -4,8 +4,6 @@
 #include <ctime>
 #include "platform/platform_testing.h"
 
-const char* PlatformExePathOverride = nullptr;
-
 // Copies at most size - 1 characters and always terminates, like the Win32 call.
 DWORD GetModuleFileNameA(HINSTANCE, char* buffer, DWORD size) {
     if (!buffer || size == 0) return 0;
@@ -44,8 +42,6 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
     frequency->QuadPart = 1000000000;
     return TRUE;
 }
-
-int64_t PlatformCounterOverride = -1;
 
 BOOL QueryPerformanceCounter(LARGE_INTEGER* counter) {
     counter->QuadPart =

@@ -1,7 +1,7 @@
 // SDL events translated into Win32 messages for the queue (message_queue.cpp).
 #include "platform/message_queue.h"
-#include "platform/sdl/platform_keys.h"
-#include "platform/sdl/platform_window.h"
+#include "platform/sdl/keys.h"
+#include "platform/sdl/window.h"
 
 static void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     PlatformPost(window, message, wParam, lParam);

@@ -1,8 +1,8 @@
 // Window classes, windows, the full-screen display mode and the OpenGL context, over SDL2.
 #include <cstring>
 #include "platform/sdl/keep_loaded.h"
-#include "platform/sdl/platform_video.h"
-#include "platform/sdl/platform_window.h"
+#include "platform/sdl/video.h"
+#include "platform/sdl/window.h"
 
 struct PlatformModule {
     int unused;
@@ -20,12 +20,6 @@ static HWND Foreground = nullptr;
 static SDL_DisplayMode PendingMode;  // the full-screen mode set by ChangeDisplaySettingsA
 static bool ModeChanged = false;
 static int CursorCount = 0;
-
-const char* PlatformFailCall = nullptr;
-
-bool PlatformShouldFail(const char* call) {
-    return PlatformFailCall && strcmp(PlatformFailCall, call) == 0;
-}
 
 bool PlatformWindowAlive(HWND window) {
     if (!window) return false;

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include "platform/sdl/platform_video.h"
+#include "platform/sdl/video.h"
 
 static XIOErrorHandler XlibOnLostServer = nullptr;
 static bool ServerLost = false;

@@ -2,7 +2,7 @@
 #include <SDL2/SDL.h>
 #include <cstdlib>
 #include "platform/msgbox_unseen.h"
-#include "platform/sdl/platform_video.h"
+#include "platform/sdl/video.h"
 
 static bool DisplayAvailable() {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) {

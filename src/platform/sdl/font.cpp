@@ -17,9 +17,6 @@ struct PlatformFont {
 // kept on this list (a caller that never deletes its font leaks nothing the leak checker sees).
 static PlatformFont* Fonts = nullptr;
 
-const char* FontFileOverride = nullptr;
-char FontFile[512];
-
 // One selection for the process: the stand-in device context is the window, and tests
 // outline fonts with or without one.
 static HFONT Selected = nullptr;

@@ -1,5 +1,5 @@
 // SDL key codes to Windows virtual-key codes.
-#include "platform/sdl/platform_keys.h"
+#include "platform/sdl/keys.h"
 
 static UINT VkFromSpecialKey(SDL_Keycode key) {
     switch (key) {
