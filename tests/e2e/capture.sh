@@ -2,13 +2,7 @@
 # vernalis-capture renders frames offscreen with no display server: one frame to a PNG, a
 # range into a folder, and clear failures on bad arguments and unwritable output.
 set -u
-capture=$(realpath "$2")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; cat "$work/err" 2>/dev/null; exit 1; }
-unset DISPLAY WAYLAND_DISPLAY
-
-cd "$(dirname "$capture")"
+. "$(dirname "$0")/capture_env.sh"
 "$capture" --from 0 --to 0 --out "$work/f.png" 2>"$work/err" || fail "one frame"
 [ "$(head -c 8 "$work/f.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] || fail "not a PNG"
 # IHDR: width 640, height 480, 8-bit RGB

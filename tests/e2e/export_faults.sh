@@ -3,12 +3,7 @@
 # to a one-process and to a two-process export. Each exits non-zero, nothing is at --out,
 # no temporary is left beside it or in TMPDIR, and no ffmpeg of ours runs on.
 set -u
-capture=$(realpath "$2")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; cat "$work/err" 2>/dev/null; exit 1; }
-unset DISPLAY WAYLAND_DISPLAY
-cd "$(dirname "$capture")"
+. "$(dirname "$0")/capture_env.sh"
 mkdir "$work/tmp" "$work/out"
 export TMPDIR=$work/tmp
 from=$(sed -n 's/^constexpr uint32_t SCENE3_START = \([0-9]*\);.*/\1/p' "$(dirname "$0")/../../src/demo/cues.h")

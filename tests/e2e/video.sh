@@ -3,12 +3,7 @@
 # drawn in two parts and joined; an output that cannot be written gives a clear message and a
 # non-zero exit instead of a hang (a failing ffmpeg: export_faults.sh).
 set -u
-capture=$(realpath "$2")
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*"; cat "$work/err" 2>/dev/null; exit 1; }
-unset DISPLAY WAYLAND_DISPLAY
-cd "$(dirname "$capture")"
+. "$(dirname "$0")/capture_env.sh"
 
 # Two seconds of scene 3 at 5 fps: frames at 0, 0.2, ... 2.0 s, so 11 frames and 2.2 s.
 from=$(sed -n 's/^constexpr uint32_t SCENE3_START = \([0-9]*\);.*/\1/p' "$(dirname "$0")/../../src/demo/cues.h")
