@@ -14,7 +14,7 @@ set(PLATFORM_WEB_SOURCES
   src/platform/bass_calls.cpp src/platform/bass_mp3.cpp src/platform/msgbox_unseen.cpp
   src/platform/message_queue.cpp src/platform/platform_testing.cpp src/platform/sdl/system.cpp
   src/platform/web/bass.cpp src/platform/web/font.cpp src/platform/web/message.cpp
-  src/platform/web/msgbox.cpp src/platform/web/still.cpp src/platform/web/system.cpp
+  src/platform/web/msgbox.cpp src/platform/web/still.cpp
   src/platform/web/window.cpp
   tools/capture/capture_args.cpp tools/capture/capture_bench.cpp tools/capture/capture_catchup.cpp)
 include(${CMAKE_SOURCE_DIR}/cmake/gl_layer.cmake)
@@ -42,7 +42,9 @@ list(JOIN ASYNC_FUNCTIONS "," async_only)
 list(JOIN ASYNC_IMPORTS "," async_imports)
 set(LIBRARY_JS ${CMAKE_SOURCE_DIR}/src/platform/web/library_web.js)
 
-add_executable(vernalis src/shell/entry.cpp ${TPACK_SIZE_SOURCE})
+# web/system.cpp only names the program file before main: nothing calls into it, so it goes
+# into the program itself, where no linker can leave it out as it would from the library.
+add_executable(vernalis src/shell/entry.cpp src/platform/web/system.cpp ${TPACK_SIZE_SOURCE})
 target_link_libraries(vernalis PRIVATE vernalis_core)
 set_target_properties(vernalis PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${SITE_DIR}
   LINK_DEPENDS "${PACK_FILE};${LIBRARY_JS}")
