@@ -177,9 +177,7 @@ HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, DWORD offset, DWORD le
 // A stream that is not playing starts from its beginning; one that plays restarts only when
 // flushed, and otherwise just takes the new loop flag.
 BOOL BASS_StreamPlay(HSTREAM handle, BOOL flush, DWORD flags) {
-    if (!Initialised) return Fail(BASS_ERROR_INIT);
-    if (PlatformShouldFail("BASS_StreamPlay")) return Fail(BASS_ERROR_UNKNOWN);
-    if (!ValidHandle(handle)) return Fail(BASS_ERROR_HANDLE);
+    if (int code = BassPlayCheck(Initialised, ValidHandle(handle))) return Fail(code);
     std::lock_guard<std::mutex> hold(BassLock);
     BassChannel& c = BassStream;
     if (flush || !c.playing) {

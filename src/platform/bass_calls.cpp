@@ -50,6 +50,13 @@ int BassCreateCheck(BOOL mem, const void* file, bool initialised, bool streamExi
     return BASS_OK;
 }
 
+int BassPlayCheck(bool initialised, bool validHandle) {
+    if (!initialised) return BASS_ERROR_INIT;
+    if (PlatformShouldFail("BASS_StreamPlay")) return BASS_ERROR_UNKNOWN;
+    if (!validHandle) return BASS_ERROR_HANDLE;
+    return BASS_OK;
+}
+
 bool BassReadFile(const char* path, DWORD offset, DWORD length, std::vector<uint8_t>* data) {
     FILE* file = path ? fopen(path, "rb") : nullptr;
     if (!file) return false;

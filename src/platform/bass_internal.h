@@ -17,6 +17,8 @@ BOOL BassSucceed();
 void BassForgetErrors();
 int BassInitCheck(int device, DWORD freq, bool initialised);
 int BassCreateCheck(BOOL mem, const void* file, bool initialised, bool streamExists);
+// BASS_StreamPlay's checks, in the library's order; BASS_OK when it may go on.
+int BassPlayCheck(bool initialised, bool validHandle);
 // Reads `length` bytes (0: all) of the file from `offset`; false if it cannot be opened.
 bool BassReadFile(const char* path, DWORD offset, DWORD length, std::vector<uint8_t>* data);
 

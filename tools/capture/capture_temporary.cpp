@@ -14,8 +14,8 @@
 enum { MAX_TEMPORARIES = 8, MAX_HELPERS = 3 };
 static char Temporaries[MAX_TEMPORARIES][4096];  // removed last first: a folder's files before it
 static int TemporaryCount = 0;
-static pid_t
-    Helpers[MAX_HELPERS];  // parts get SIGTERM (they clean up after themselves), ffmpeg SIGKILL
+// Parts get SIGTERM (they clean up after themselves), ffmpeg SIGKILL.
+static pid_t Helpers[MAX_HELPERS];
 
 static void RemoveAll() {
     for (int i = TemporaryCount - 1; i >= 0; i--)
@@ -36,11 +36,16 @@ static void StopAndDie(int sig) {
     raise(sig);
 }
 
+// From the first temporary or helper on, a signal stops the helpers and removes the files.
+static void StopOnSignals() {
+    signal(SIGINT, StopAndDie);
+    signal(SIGTERM, StopAndDie);
+}
+
 static std::string Keep(const std::string& path) {
     if (TemporaryCount == MAX_TEMPORARIES || path.size() >= sizeof Temporaries[0]) return "";
     snprintf(Temporaries[TemporaryCount++], sizeof Temporaries[0], "%s", path.c_str());
-    signal(SIGINT, StopAndDie);
-    signal(SIGTERM, StopAndDie);
+    StopOnSignals();
     return path;
 }
 
@@ -90,8 +95,7 @@ bool TemporaryPublish(const std::string& temporary, const std::string& out, std:
 
 void TemporaryHelper(int slot, int pid) {
     Helpers[slot] = pid;
-    signal(SIGINT, StopAndDie);
-    signal(SIGTERM, StopAndDie);
+    StopOnSignals();
 }
 
 void RemoveTemporaries() {

@@ -84,9 +84,7 @@ HSTREAM BASS_StreamCreateFile(BOOL mem, const void* file, DWORD offset, DWORD le
 // A stream that is not playing starts from its beginning; one that plays restarts only when
 // flushed, and otherwise just takes the new loop flag.
 BOOL BASS_StreamPlay(HSTREAM handle, BOOL flush, DWORD flags) {
-    if (!Initialised) return Fail(BASS_ERROR_INIT);
-    if (PlatformShouldFail("BASS_StreamPlay")) return Fail(BASS_ERROR_UNKNOWN);
-    if (!ValidHandle(handle)) return Fail(BASS_ERROR_HANDLE);
+    if (int code = BassPlayCheck(Initialised, ValidHandle(handle))) return Fail(code);
     Looping = (flags & BASS_SAMPLE_LOOP) != 0;
     if (flush || !Playing) {
         LastHeard = 0;
