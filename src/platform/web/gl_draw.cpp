@@ -1,9 +1,10 @@
 // Immediate mode: the current colour, texture coordinate and normal, the vertices of the open
 // begin/end block, and the batch they join. Vertices and normals are taken to eye space as
 // they come, so the model-view matrix may change inside a batch; strips and quads become
-// triangles. A batch is drawn when anything else it depends on is about to change, so blocks
-// under the same state (a model's faces, a fountain's particles, a caption's glyphs) reach the
-// GPU as one draw.
+// indexed triangles over their own vertices. A batch is drawn when anything else it depends on
+// is about to change, so blocks under the same state (a model's faces, a fountain's particles,
+// a caption's glyphs) reach the GPU as one upload.
+#include <algorithm>
 #include <vector>
 #include "platform/web/gl_es.h"
 #include "platform/web/gl_state.h"
@@ -17,30 +18,61 @@ static bool Inside = false;  // between glBegin and glEnd
 static GLenum Mode = GL_TRIANGLES;
 static std::vector<Vertex> Block;
 static std::vector<Vertex> Batch;
-static GLenum BatchMode = GL_TRIANGLES;  // GL_TRIANGLES or GL_LINES
-static GLuint Buffer = 0;
+static std::vector<uint16_t> Indices;            // the batch's triangles or lines
+static GLenum BatchMode = GL_TRIANGLES;          // GL_TRIANGLES or GL_LINES
+static const size_t MAX_BATCH_VERTICES = 65536;  // what 16-bit indices reach
+
+// A batch is drawn in runs of this many indices: a software rasteriser's vertex stage may
+// revisit every vertex of a draw for each small group it hands on (llvmpipe does, once a draw
+// needs clipping), so one long draw costs with the square of its length.
+static const size_t DRAW_RUN = 384;
 
 const float* GlCurrentColor() { return Color; }
+
+struct StreamBuffer {
+    GLuint name = 0;
+    size_t capacity = 0;  // bytes; the storage only grows, so later frames reuse it
+};
+static StreamBuffer VertexBuffer, IndexBuffer;
+
+static void Upload(GLenum target, StreamBuffer* buffer, const void* data, size_t bytes) {
+    Es.BindBuffer(target, buffer->name);
+    if (bytes > buffer->capacity) {
+        buffer->capacity = std::max(bytes, buffer->capacity * 2);
+        Es.BufferData(target, (GLsizeiptr)buffer->capacity, nullptr, ES_STREAM_DRAW);
+    }
+    Es.BufferSubData(target, 0, (GLsizeiptr)bytes, data);
+}
 
 static void SetAttribute(GLuint index, int size, size_t offset) {
     Es.EnableVertexAttribArray(index);
     Es.VertexAttribPointer(index, size, GL_FLOAT, GL_FALSE, sizeof(Vertex), (const GLvoid*)offset);
 }
 
-void GlDrawFlush() {
-    if (Batch.empty()) return;
-    bool textured = GlCapOn(GL_TEXTURE_2D) && GlTextureUsable();
-    GlShaderUse(GlCapOn(GL_LIGHTING), textured);
-    if (!Buffer) Es.GenBuffers(1, &Buffer);
-    Es.BindBuffer(ES_ARRAY_BUFFER, Buffer);
-    Es.BufferData(ES_ARRAY_BUFFER, (GLsizeiptr)(Batch.size() * sizeof(Vertex)), Batch.data(),
-                  ES_STREAM_DRAW);
+// The two buffers, and the vertex layout over the first, made once: the layer is the
+// context's only user, so the bindings and attribute pointers stay as set.
+static void MakeBuffers() {
+    Es.GenBuffers(1, &VertexBuffer.name);
+    Es.GenBuffers(1, &IndexBuffer.name);
+    Es.BindBuffer(ES_ARRAY_BUFFER, VertexBuffer.name);
     SetAttribute(GL_ATTRIB_POSITION, 4, offsetof(Vertex, position));
     SetAttribute(GL_ATTRIB_COLOR, 4, offsetof(Vertex, color));
     SetAttribute(GL_ATTRIB_TEXCOORD, 2, offsetof(Vertex, texcoord));
     SetAttribute(GL_ATTRIB_NORMAL, 3, offsetof(Vertex, normal));
-    Es.DrawArrays(BatchMode, 0, (GLsizei)Batch.size());
+}
+
+void GlDrawFlush() {
+    if (Indices.empty()) return Batch.clear();
+    bool textured = GlCapOn(GL_TEXTURE_2D) && GlTextureUsable();
+    GlShaderUse(GlCapOn(GL_LIGHTING), textured);
+    if (!VertexBuffer.name) MakeBuffers();
+    Upload(ES_ARRAY_BUFFER, &VertexBuffer, Batch.data(), Batch.size() * sizeof(Vertex));
+    Upload(ES_ELEMENT_ARRAY_BUFFER, &IndexBuffer, Indices.data(), Indices.size() * 2);
+    for (size_t first = 0; first < Indices.size(); first += DRAW_RUN)
+        Es.DrawElements(BatchMode, (GLsizei)std::min(DRAW_RUN, Indices.size() - first),
+                        ES_UNSIGNED_SHORT, (const GLvoid*)(first * 2));
     Batch.clear();
+    Indices.clear();
 }
 
 void GlDoBegin(GLenum mode) {
@@ -52,27 +84,51 @@ void GlDoBegin(GLenum mode) {
     Block.clear();
 }
 
-// The block's vertices as separate triangles (or lines), winding kept: strip triangle k
-// takes (k, k+1, k+2) for even k and (k+1, k, k+2) for odd k; quad (0, 1, 2, 3) gives
-// (0, 1, 2) and (0, 2, 3). Incomplete primitives at the end are dropped.
-static void AppendBlock() {
-    size_t n = Block.size();
+// Indices for `count` of the block's vertices placed at `base`, winding kept: strip triangle
+// k takes (k, k+1, k+2) for even k and (k+1, k, k+2) for odd k (`odd` flips that for a strip
+// continued from an earlier piece); quad (0, 1, 2, 3) gives (0, 1, 2) and (0, 2, 3).
+static void AddIndices(size_t base, size_t count, bool odd) {
+    auto add = [base](size_t k) { Indices.push_back((uint16_t)(base + k)); };
     switch (Mode) {
-    case GL_LINES:
-        Batch.insert(Batch.end(), Block.begin(), Block.begin() + (n & ~(size_t)1));
-        break;
-    case GL_TRIANGLES: Batch.insert(Batch.end(), Block.begin(), Block.begin() + n / 3 * 3); break;
     case GL_TRIANGLE_STRIP:
-        for (size_t k = 0; k + 2 < n; k++) {
-            Batch.push_back(Block[k % 2 ? k + 1 : k]);
-            Batch.push_back(Block[k % 2 ? k : k + 1]);
-            Batch.push_back(Block[k + 2]);
+        for (size_t k = 0; k + 2 < count; k++) {
+            bool swap = (k % 2 == 1) != odd;
+            add(swap ? k + 1 : k), add(swap ? k : k + 1), add(k + 2);
         }
         break;
     case GL_QUADS:
-        for (size_t k = 0; k + 3 < n; k += 4)
-            for (size_t corner : {k, k + 1, k + 2, k, k + 2, k + 3}) Batch.push_back(Block[corner]);
+        for (size_t k = 0; k + 3 < count; k += 4)
+            for (size_t corner : {k, k + 1, k + 2, k, k + 2, k + 3}) add(corner);
         break;
+    default:  // lines and triangles: the vertices in order
+        for (size_t k = 0; k < count; k++) add(k);
+    }
+}
+
+// The block's complete primitives join the batch (an incomplete one at the end is dropped),
+// in pieces where the batch would pass what its indices reach; a strip's next piece starts
+// again at its last two vertices.
+static void AppendBlock() {
+    size_t n = Block.size(), group = Mode == GL_LINES ? 2 : Mode == GL_QUADS ? 4 : 3;
+    size_t end = Mode == GL_TRIANGLE_STRIP ? (n >= 3 ? n : 0) : n / group * group;
+    size_t start = 0;
+    bool odd = false;
+    while (start < end) {
+        size_t room = MAX_BATCH_VERTICES - Batch.size(), piece = std::min(end - start, room);
+        if (Mode != GL_TRIANGLE_STRIP) piece = piece / group * group;
+        if (piece < group) {
+            GlDrawFlush();
+            continue;
+        }
+        size_t base = Batch.size();
+        Batch.insert(Batch.end(), Block.begin() + start, Block.begin() + start + piece);
+        AddIndices(base, piece, odd);
+        if (start + piece == end || Mode != GL_TRIANGLE_STRIP) {
+            start += piece;
+        } else {
+            start += piece - 2;
+            odd = odd != ((piece - 2) % 2 == 1);
+        }
     }
 }
 

@@ -5,9 +5,12 @@
 
 typedef char GLchar;
 typedef ptrdiff_t GLsizeiptr;
+typedef ptrdiff_t GLintptr;
 
 enum : GLenum {
     ES_ARRAY_BUFFER = 0x8892,
+    ES_ELEMENT_ARRAY_BUFFER = 0x8893,
+    ES_UNSIGNED_SHORT = 0x1403,
     ES_STREAM_DRAW = 0x88E0,
     ES_FRAGMENT_SHADER = 0x8B30,
     ES_VERTEX_SHADER = 0x8B31,
@@ -43,9 +46,10 @@ enum : GLenum {
     X(GenBuffers, void, (GLsizei, GLuint*))                                                  \
     X(BindBuffer, void, (GLenum, GLuint))                                                    \
     X(BufferData, void, (GLenum, GLsizeiptr, const GLvoid*, GLenum))                         \
+    X(BufferSubData, void, (GLenum, GLintptr, GLsizeiptr, const GLvoid*))                    \
     X(EnableVertexAttribArray, void, (GLuint))                                               \
     X(VertexAttribPointer, void, (GLuint, GLint, GLenum, GLboolean, GLsizei, const GLvoid*)) \
-    X(DrawArrays, void, (GLenum, GLint, GLsizei))                                            \
+    X(DrawElements, void, (GLenum, GLsizei, GLenum, const GLvoid*))                          \
     X(CreateShader, GLuint, (GLenum))                                                        \
     X(ShaderSource, void, (GLuint, GLsizei, const GLchar* const*, const GLint*))             \
     X(CompileShader, void, (GLuint))                                                         \

@@ -188,11 +188,43 @@ static void ScissorDepth(Probes* probes) {
     probes->insert(probes->end(), {box[0], box[1], box[2], box[3], glIsEnabled(GL_CULL_FACE)});
 }
 
+static void LoneTriangle(float x) {
+    glBegin(GL_TRIANGLES);
+    glVertex3f(x, -1.5f, -3), glVertex3f(x + 0.5f, -1.5f, -3), glVertex3f(x + 0.25f, -1.2f, -3);
+    glEnd();
+}
+
+// Blocks longer than one batch's 16-bit indices reach, under back-face culling: 20000 quads
+// and a 70002-vertex strip, each after a lone triangle so that the splits fall mid-quad and on
+// an odd strip triangle; a lost vertex or a strip continued with the wrong winding shows.
+static void LongBlocks(Probes*) {
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_CULL_FACE);
+    LoneTriangle(-1.5f);
+    glBegin(GL_QUADS);
+    for (int k = 0; k < 20000; k++) {
+        float x = -2 + (k % 200) * 0.02f, y = 0.1f + (k / 200) * 0.012f;
+        glColor4f((k % 200) / 200.0f, (k / 200) / 100.0f, 0.5f, 1);
+        glVertex3f(x, y, -3), glVertex3f(x + 0.015f, y, -3);
+        glVertex3f(x + 0.015f, y + 0.01f, -3), glVertex3f(x, y + 0.01f, -3);
+    }
+    glEnd();
+    LoneTriangle(0.5f);
+    glBegin(GL_TRIANGLE_STRIP);
+    const int n = 70002;
+    for (int k = 0; k < n; k++) {
+        glColor4f((float)k / n, 1 - (float)k / n, k % 2 ? 1.0f : 0.2f, 1);
+        glVertex3f(-2 + 4.0f * (k / 2) / (n / 2), k % 2 ? -0.9f : -0.1f, -3);
+    }
+    glEnd();
+}
+
 const GlCase GL_CASES[] = {
-    {"wire", WireModels, true},     {"textured", TexturedModels, true},
-    {"lit", LitModels, true},       {"fountain", Fountain, true},
-    {"sprites", Sprites, true},     {"overlays", Overlays, true},
-    {"captions", Captions, true},   {"scissor", ScissorDepth, true},
-    {"smooth", SmoothLines, false},
+    {"wire", WireModels, true},   {"textured", TexturedModels, true},
+    {"lit", LitModels, true},     {"fountain", Fountain, true},
+    {"sprites", Sprites, true},   {"overlays", Overlays, true},
+    {"captions", Captions, true}, {"scissor", ScissorDepth, true},
+    {"long", LongBlocks, true},   {"smooth", SmoothLines, false},
 };
 const int GL_CASE_COUNT = sizeof GL_CASES / sizeof GL_CASES[0];
