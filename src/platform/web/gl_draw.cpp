@@ -22,9 +22,10 @@ static std::vector<uint16_t> Indices;            // the batch's triangles or lin
 static GLenum BatchMode = GL_TRIANGLES;          // GL_TRIANGLES or GL_LINES
 static const size_t MAX_BATCH_VERTICES = 65536;  // what 16-bit indices reach
 
-// A batch is drawn in runs of this many indices: a software rasteriser's vertex stage may
-// revisit every vertex of a draw for each small group it hands on (llvmpipe does, once a draw
-// needs clipping), so one long draw costs with the square of its length.
+// A batch is drawn in runs of this many indices. llvmpipe's vertex stage revisits every vertex
+// of a draw for each small group of triangles it hands on once the draw needs clipping, so one
+// long draw can cost with the square of its length; with indices, runs of 384 measured a few
+// per cent faster than one draw per batch.
 static const size_t DRAW_RUN = 384;
 
 const float* GlCurrentColor() { return Color; }

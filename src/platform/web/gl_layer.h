@@ -2,7 +2,7 @@
 // implemented with shaders. What it covers is what the demo draws with:
 // - immediate mode: GL_LINES, GL_TRIANGLES, GL_TRIANGLE_STRIP and GL_QUADS, one colour,
 //   texture coordinate and normal per vertex, always smooth shaded; consecutive begin/end
-//   blocks under the same state are sent as one draw;
+//   blocks under the same state are sent as one upload of indexed triangles;
 // - the model-view (32 deep) and projection (4 deep) stacks, gluPerspective and gluLookAt;
 // - lighting with the first enabled light (ambient, diffuse, position; no specular, spot or
 //   attenuation), the light model's ambient, material ambient and diffuse, GL_COLOR_MATERIAL
