@@ -34,6 +34,15 @@ bool ListFits(const std::vector<uint8_t>& b, size_t data, size_t end, size_t ite
     return data + 2 + count * itemSize <= end;
 }
 
+// A list of items of `width` floats that fills its chunk exactly, appended to `out`.
+bool ReadFloats(const std::vector<uint8_t>& b, size_t data, size_t end, uint32_t width,
+                std::vector<float>& out) {
+    uint32_t n = 0;
+    if (!ListFits(b, data, end, width * 4, n) || data + 2 + n * width * 4 != end) return false;
+    for (uint32_t i = 0; i < n * width; i++) out.push_back(GetFloat(b, data + 2 + i * 4));
+    return true;
+}
+
 void ReadChunk(const std::vector<uint8_t>& b, uint32_t id, size_t data, size_t end, Parsed& p) {
     uint32_t n = 0;
     switch (id) {
@@ -51,18 +60,10 @@ void ReadChunk(const std::vector<uint8_t>& b, uint32_t id, size_t data, size_t e
         break;
     }
     case CHUNK_VERTICES:
-        if (!ListFits(b, data, end, 12, n) || data + 2 + n * 12 != end) {
-            p.ok = false;
-            break;
-        }
-        for (uint32_t i = 0; i < n * 3; i++) p.xyz.push_back(GetFloat(b, data + 2 + i * 4));
+        if (!ReadFloats(b, data, end, 3, p.xyz)) p.ok = false;
         break;
     case CHUNK_MAPPING:
-        if (!ListFits(b, data, end, 8, n) || data + 2 + n * 8 != end) {
-            p.ok = false;
-            break;
-        }
-        for (uint32_t i = 0; i < n * 2; i++) p.uv.push_back(GetFloat(b, data + 2 + i * 4));
+        if (!ReadFloats(b, data, end, 2, p.uv)) p.ok = false;
         break;
     case CHUNK_FACES:
         if (!ListFits(b, data, end, 8, n)) {
