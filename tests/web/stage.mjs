@@ -171,12 +171,21 @@ async function audio() {
     if (!tap.buffer) return null;
     const pcm = new Int16Array(await (await fetch('../work/pcm.raw')).arrayBuffer());
     const decoded = tap.buffer.getChannelData(0);
-    let decodeDiff = 0, tapDiff = 0, tapped = 0;
+    let decodeDiff = 0, tapped = 0;
     for (let i = 0; i < Math.min(pcm.length, decoded.length); i++)
       decodeDiff = Math.max(decodeDiff, Math.abs(decoded[i] - pcm[i] / 32768));
-    for (const [at, samples] of tap.blocks)
-      for (let i = 0; i < samples.length; i++, tapped++)
-        tapDiff = Math.max(tapDiff, Math.abs(samples[i] - pcm[at + i] / 32768));
+    // The stream's start is scheduled at a context time that need not fall on a whole frame,
+    // and the browser starts it on the frame next to it: the recording is matched at the
+    // scheduled frame or one either side, whichever fits.
+    const tapDiffAt = shift => {
+      let diff = 0;
+      for (const [at, samples] of tap.blocks)
+        for (let i = 0; i < samples.length; i++)
+          diff = Math.max(diff, Math.abs(samples[i] - (pcm[at + i - shift] || 0) / 32768));
+      return diff;
+    };
+    const tapDiff = Math.min(tapDiffAt(-1), tapDiffAt(0), tapDiffAt(1));
+    for (const [, samples] of tap.blocks) tapped += samples.length;
     const ms = frames => frames / tap.rate * 1000;
     const sorted = values => values.sort((x, y) => x - y);
     // Heard: what has been played, less the output's latency (nothing before the start).
