@@ -6,6 +6,10 @@ import http from 'http';
 import os from 'os';
 import path from 'path';
 import puppeteer from 'puppeteer-core';
+import {fileURLToPath} from 'url';
+
+// /usr/bin/chromium, without root's right to raise thread priorities (see the script).
+const CHROMIUM = path.join(path.dirname(fileURLToPath(import.meta.url)), 'chromium-as-user.sh');
 
 // How Chromium draws WebGL headless: SwiftShader, or ANGLE on the system's GL (Mesa's llvmpipe
 // here, the rasteriser of the native tests).
@@ -67,7 +71,7 @@ export async function startBrowser(site, work, renderer = 'swiftshader') {
   }
   for (const signal of ['SIGINT', 'SIGTERM']) process.on(signal, () => stop(1));
   try {
-    browser = await puppeteer.launch({executablePath: '/usr/bin/chromium', userDataDir: profile,
+    browser = await puppeteer.launch({executablePath: CHROMIUM, userDataDir: profile,
                                       args, protocolTimeout: 300000});
   } catch (error) {
     console.error(`the browser did not start: ${error.message}`);
