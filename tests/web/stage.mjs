@@ -123,16 +123,19 @@ async function still(position) {
 // What plays, recorded by an AudioWorklet tap put between the stream and the speakers: set up
 // before the page loads (window.vernalisHooks), it keeps the first seconds of its input with
 // the context frame of each block, and pairs every block with the position the page reports
-// when the block's message arrives.
+// when the block's message arrives. Under load the worklet's currentFrame now and then still
+// names the block before (the samples are right): a block starts at least one block after the
+// last.
 function tapHooks(seconds) {
   const tap = window.vernalisTap = {blocks: [], pairs: [], start: 0, rate: 0, ready: false};
   window.vernalisHooks = {
     audio(context) {
       const code = `registerProcessor('tap', class extends AudioWorkletProcessor {
         process(inputs, outputs) {
-          const input = inputs[0][0];
-          if (input) outputs[0][0].set(input);
-          this.port.postMessage({frame: currentFrame, samples: input ? input.slice(0) : null});
+          const input = inputs[0][0], output = outputs[0][0];
+          if (input) output.set(input);
+          this.frame = Math.max(currentFrame, this.frame === undefined ? 0 : this.frame + output.length);
+          this.port.postMessage({frame: this.frame, samples: input ? input.slice(0) : null});
           return true;
         }
       });`;
